@@ -1,0 +1,49 @@
+# Set-up and build entry points. `make run` and `make test` install whatever
+# Debian packages are missing first, so a fresh machine needs nothing else.
+
+PACKAGES := cmake g++ pkg-config make \
+	libsdl2-dev libsdl2-ttf-dev libsdl2-mixer-dev libsdl2-image-dev \
+	fonts-liberation2 fonts-dejavu-core libfontconfig-dev \
+	libavformat-dev libavcodec-dev libswresample-dev \
+	libzip-dev zlib1g-dev libjpeg-dev libcurl4-openssl-dev \
+	libgtest-dev libgmock-dev libbenchmark-dev \
+	python3-pyftpdlib zip p7zip-full ffmpeg file \
+	xvfb xdotool imagemagick
+
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+JOBS ?= 2
+
+.PHONY: deps build run test bench clean
+
+deps:
+	@missing=$$(for p in $(PACKAGES); do \
+		dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed$$' || echo $$p; \
+	done); \
+	if [ -n "$$missing" ]; then \
+		echo "Installing:" $$missing; \
+		$(SUDO) apt-get update -qq && \
+		DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing; \
+	fi
+
+build:
+	cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	cmake --build build -j$(JOBS)
+
+run: deps build
+	./build/bin/tarnwick
+
+test: deps build
+	ctest --test-dir build --output-on-failure -j$(JOBS)
+	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DTARNWICK_SANITIZE=ON >/dev/null
+	cmake --build build-asan -j$(JOBS)
+	ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
+	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+		ctest --test-dir build-asan --output-on-failure -j$(JOBS)
+
+bench: deps
+	cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DTARNWICK_TESTS=OFF -DTARNWICK_BENCHMARKS=ON >/dev/null
+	cmake --build build-release -j$(JOBS)
+	@for b in build-release/bin/bench_*; do [ -x "$$b" ] && "$$b"; done; true
+
+clean:
+	rm -rf build build-asan build-release

@@ -1,0 +1,70 @@
+#include "Form1.h"
+
+#include "Form2.h"
+#include "LevelArchive.h"
+#include "PictureFile.h"
+#include "core/ArchivePassword.h"
+
+namespace app {
+namespace {
+
+// The level picture control is 1280 x 1280; the effect buffer takes its size.
+constexpr int kLevelPictureSize = 1280;
+
+}  // namespace
+
+TForm1::TForm1(platform::EventLoop& loop, ProgramPaths paths)
+    : ui::Form("Form1", loop),
+      DIBTimer1(loop),
+      timer1(loop),
+      DIBTimer2(loop),
+      DIBTimer3(loop),
+      paths_(std::move(paths)) {
+    SetBounds(0, 0, kClientWidth, kClientHeight);
+    SetCaption("Tarnwick for windows");
+    SetColor(core::colors::black);
+    // The play controls poll keys, but pause and key releases arrive as
+    // events that the window must see before any of its controls.
+    KeyPreview = true;
+    OnClose = [&loop] { loop.quit(); };
+
+    DIBTimer1.SetInterval(75);
+    timer1.SetInterval(100);
+    DIBTimer2.SetInterval(5);
+    DIBTimer3.SetInterval(250);
+    DIBTimer3.SetEnabled(true);
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::FormCreate() {
+    // Every start unpacks the archive afresh, so stale pictures are replaced.
+    // The shipped program files and the archive itself may never be overwritten.
+    extractLevelArchive(paths_.programFolder + "level.zip", core::kLevelArchivePassword, paths_.dataFolder,
+                        {paths_.programName, "tarnwick", "tarnwick-sim", "level.zip"});
+    Image4Picture = LoadPictureFile(paths_.dataFolder + "Level_hs.jpg");
+}
+
+void TForm1::FormShow(TForm2& musicWindow) {
+    musicWindow.Hide();
+    musicWindow.Frame11.Load_and_play(paths_.programFolder + "Pelwyn-Skyrush 2k4_64.wma");
+    Effects.effectPreset = 255;
+    State.scrollX = 0;
+    State.scrollY = 0;
+}
+
+void TForm1::FormDestroy() {
+    // The engine goes first: its particles refer to positions in the buffer.
+    Effects.particleEngine.reset();
+    Effects.effectBuffer = core::Bitmap();
+}
+
+void TForm1::SpawnEffect() {
+    effects::SpawnEffect(Effects, State, Loop().clock(), kLevelPictureSize, kLevelPictureSize);
+}
+
+int TForm1::ParticleCount() const {
+    return Effects.particleEngine ? Effects.particleEngine->HighIndex() + 1 : 0;
+}
+
+}  // namespace app

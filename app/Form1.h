@@ -1,0 +1,58 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+
+#include "ProgramPaths.h"
+#include "core/Bitmap.h"
+#include "core/GameState.h"
+#include "dib/cDIBTimer.h"
+#include "effects/EffectBuffer.h"
+#include "ui/Form.h"
+
+namespace app {
+
+class TForm2;
+
+// The game window and the composition root: it owns the game state, the
+// timers, the effect buffer and (later) every control, and its handlers keep
+// the game's names. Each handler hands over at once to the subsystem that
+// owns the behaviour.
+class TForm1 : public ui::Form {
+public:
+    static constexpr int kClientWidth = 646;
+    static constexpr int kClientHeight = 585;
+
+    TForm1(platform::EventLoop& loop, ProgramPaths paths);
+    ~TForm1() override;
+
+    // Start-up handlers, in the order the program entry calls them.
+    void FormCreate();
+    void FormShow(TForm2& musicWindow);
+    void FormDestroy();
+
+    const ProgramPaths& Paths() const { return paths_; }
+    std::string GetProgramFolder() const { return paths_.programFolder; }
+    std::string GetDataFolder() const { return paths_.dataFolder; }
+
+    // The effect request: spawns the particles of `Effects.effectPreset`.
+    void SpawnEffect();
+    int ParticleCount() const;
+
+    core::GameState State;
+    effects::EffectFields Effects;
+
+    // Created in this order: timers due at the same moment tick in this order.
+    dib::TDIBTimer DIBTimer1;  // frame tick
+    dib::TDIBTimer timer1;     // mission tick
+    dib::TDIBTimer DIBTimer2;  // control tick
+    dib::TDIBTimer DIBTimer3;  // title tick
+
+    // The upload panel's background, loaded at start-up.
+    std::optional<core::Bitmap> Image4Picture;
+
+private:
+    ProgramPaths paths_;
+};
+
+}  // namespace app

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+#include "core/Bitmap.h"
+
+namespace app {
+
+// A picture file that cannot be loaded; the text names the file and the reason.
+class PictureError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Neither side of a loaded picture may exceed this: a damaged or hostile
+// header could otherwise ask for gigabytes before a single pixel is read.
+inline constexpr int kMaxPictureSide = 8192;
+
+// Loads a picture file into a new bitmap of exactly the picture's size, pixels
+// as 0x00RRGGBB (the alpha byte stays 0, as the effect buffer expects). The
+// format follows the file name's extension; the game only ships JPEG files
+// (".jpg" or ".jpeg" in any case). Greyscale pictures load as grey RGB.
+// Throws PictureError for a missing or unreadable file, an unknown extension,
+// a damaged or truncated file, and a picture larger than kMaxPictureSide.
+core::Bitmap LoadPictureFile(const std::string& path);
+
+}  // namespace app

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+
+namespace app {
+
+// Where the game finds its files. Shipped files (level.zip, engine1.wav, the
+// music) are read from the program folder; what start-up unpacks goes to the
+// data folder, which is the program folder whenever that is writable.
+struct ProgramPaths {
+    std::string programFolder;  // ends in '/'
+    std::string dataFolder;     // ends in '/'
+    std::string programName;    // the running program file's own name
+};
+
+}  // namespace app

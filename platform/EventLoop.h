@@ -1,0 +1,122 @@
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "Backend.h"
+#include "Keys.h"
+#include "MessageBoxes.h"
+#include "WindowClient.h"
+
+namespace platform {
+
+// The one thread of the game: takes events from the back-end, runs due timers,
+// repaints what was invalidated, and sleeps until the next due timer or event.
+// Everything the game does runs inside a handler called from here, so handlers
+// never overlap and the game state needs no locks.
+class EventLoop {
+public:
+    using TimerId = uint32_t;
+    // Shorter periods are stretched to this; the control tick's balance (turn
+    // rate, fuel use) was tuned at about this rate.
+    static constexpr uint32_t kMinimumPeriodMs = 16;
+    static constexpr size_t kDefaultRunningTimerCap = 4096;
+
+    explicit EventLoop(Backend& backend, size_t runningTimerCap = kDefaultRunningTimerCap);
+    ~EventLoop();
+    EventLoop(const EventLoop&) = delete;
+    EventLoop& operator=(const EventLoop&) = delete;
+
+    Backend& backend() { return backend_; }
+    Clock& clock() { return backend_.clock(); }
+    Audio& audio() { return backend_.audio(); }
+    const KeyTable& keys() const { return keys_; }
+
+    // Timers. Ties between timers due at the same moment go in creation order.
+    TimerId createTimer(std::function<void()> onTick);
+    // (Re)starts the period now: the first tick is one period away. Returns
+    // false, leaving the timer stopped, when the running-timer cap is reached.
+    bool startTimer(TimerId id, uint32_t periodMs);
+    void stopTimer(TimerId id);
+    void destroyTimer(TimerId id);
+    bool timerRunning(TimerId id) const;
+
+    // The main window. Until it is opened nothing is painted or presented.
+    void openWindow(WindowClient& client, const std::string& caption, const std::string& appTitle,
+                    Size clientSize);
+    // The window's content goes away (the form is being destroyed).
+    void closeWindow();
+    bool windowOpen() const { return client_ != nullptr; }
+    Size clientSize() const { return clientSize_; }
+    void invalidate(const Rect& area);
+    void invalidateAll();
+    const core::Bitmap& frame() const { return frame_; }
+
+    // Queues a message box with `text`, unless a box with the same text is
+    // open or queued already. It never blocks: the caller goes on at once.
+    void queueMessage(const std::string& text);
+    // Asks a Yes/No question and waits for the answer in a nested loop in
+    // which timers keep running. Ending the program answers No.
+    BoxButton askYesNo(const std::string& text, const std::string& caption);
+    // The box that takes the input now, or nullptr.
+    const MessageBox* topBox() const;
+
+    // Sent to the game when the music stream ended (see Audio).
+    void setMusicEndedHandler(std::function<void()> handler) { onMusicEnded_ = std::move(handler); }
+
+    // Runs until quit() (or the back-end's Quit event).
+    void run();
+    void quit() { quitting_ = true; }
+    bool quitting() const { return quitting_; }
+    // Queues an event for the loop itself (handled before the back-end's).
+    void post(Event event) { posted_.push_back(std::move(event)); }
+
+private:
+    struct Timer {
+        std::function<void()> onTick;
+        bool running = false;
+        bool destroyed = false;
+        uint32_t period = 0;
+        uint64_t due = 0;
+    };
+
+    void iterate();
+    std::optional<Event> nextEvent(std::optional<uint64_t> deadline);
+    void dispatch(Event& event);
+    void deliverInput(const Event& event);
+    bool runDueTimer();
+    std::optional<uint64_t> nextDue() const;
+    void guarded(const std::function<void()>& handler);
+    void repaint();
+    void answerTopBox(BoxButton button);
+    void showNextQueuedMessage();
+
+    Backend& backend_;
+    size_t runningTimerCap_;
+    size_t runningTimers_ = 0;
+    TimerId nextTimerId_ = 1;
+    std::map<TimerId, Timer> timers_;
+    std::optional<TimerId> tickingTimer_;
+
+    WindowClient* client_ = nullptr;
+    Size clientSize_;
+    std::string appTitle_;
+    core::Bitmap frame_;
+    Rect dirty_;
+
+    std::vector<std::shared_ptr<MessageBox>> boxes_;  // shown, bottom to top
+    std::deque<std::string> queuedMessages_;
+
+    KeyTable keys_;
+    std::deque<Event> posted_;
+    std::function<void()> onMusicEnded_;
+    bool quitting_ = false;
+};
+
+}  // namespace platform

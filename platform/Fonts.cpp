@@ -1,0 +1,279 @@
+#include "Fonts.h"
+
+#include <SDL.h>
+#include <SDL_ttf.h>
+#include <fontconfig/fontconfig.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <mutex>
+#include <stdexcept>
+#include <utility>
+#include <vector>
+
+namespace platform {
+namespace {
+
+// The layout names Windows fonts; these are the metric-compatible (or at least
+// similar) faces that Debian ships in fonts-liberation2 and fonts-dejavu-core.
+enum class Face { Sans, Serif, Mono, Decorative };
+
+struct FamilyEntry {
+    std::string_view layoutName;
+    Face face;
+};
+
+constexpr std::array kFamilies{
+    FamilyEntry{"Arial", Face::Sans},
+    FamilyEntry{"MS Sans Serif", Face::Sans},
+    FamilyEntry{"Tahoma", Face::Sans},
+    FamilyEntry{"Verdana", Face::Sans},
+    FamilyEntry{"Times New Roman", Face::Serif},
+    FamilyEntry{"Courier New", Face::Mono},
+    FamilyEntry{"Decorative Serif", Face::Decorative},
+};
+
+bool sameName(std::string_view a, std::string_view b) {
+    return std::ranges::equal(a, b, [](char x, char y) {
+        return SDL_tolower(static_cast<unsigned char>(x)) == SDL_tolower(static_cast<unsigned char>(y));
+    });
+}
+
+// Font names are case-insensitive on the platform the layout comes from. Any
+// name the table does not know is one of the small sans-serif system fonts.
+Face faceFor(std::string_view family) {
+    for (const FamilyEntry& entry : kFamilies)
+        if (sameName(entry.layoutName, family)) return entry.face;
+    return Face::Sans;
+}
+
+std::string tableFile(Face face, bool bold, bool italic) {
+    if (face == Face::Decorative) {
+        const char* style = bold ? (italic ? "-BoldItalic" : "-Bold") : (italic ? "-Italic" : "");
+        return std::string("/usr/share/fonts/truetype/dejavu/DejaVuSerif") + style + ".ttf";
+    }
+    const char* family = face == Face::Serif ? "Serif" : face == Face::Mono ? "Mono" : "Sans";
+    const char* style = bold ? (italic ? "BoldItalic" : "Bold") : (italic ? "Italic" : "Regular");
+    return std::string("/usr/share/fonts/truetype/liberation2/Liberation") + family + "-" + style + ".ttf";
+}
+
+// The family fontconfig should prefer when the table's own file is missing,
+// and the generic name that always matches something.
+std::pair<const char*, const char*> substituteFamilies(Face face) {
+    switch (face) {
+        case Face::Serif: return {"Liberation Serif", "serif"};
+        case Face::Mono: return {"Liberation Mono", "monospace"};
+        case Face::Decorative: return {"DejaVu Serif", "serif"};
+        case Face::Sans: break;
+    }
+    return {"Liberation Sans", "sans-serif"};
+}
+
+// What fontconfig found: the file, and whether it really is bold / italic
+// (otherwise SDL_ttf slants or emboldens it).
+struct Substitute {
+    std::string file;
+    bool bold = false;
+    bool italic = false;
+};
+
+Substitute askFontconfig(const FontSpec& spec) {
+    if (!FcInit()) throw std::runtime_error("fontconfig cannot be initialised");
+    const auto [preferred, generic] = substituteFamilies(faceFor(spec.family));
+    FcPattern* pattern = FcPatternCreate();
+    if (!pattern) throw std::runtime_error("out of memory while looking up a font");
+    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(spec.family.c_str()));
+    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(preferred));
+    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(generic));
+    FcPatternAddInteger(pattern, FC_WEIGHT, spec.bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+    FcPatternAddInteger(pattern, FC_SLANT, spec.italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+    FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
+    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcDefaultSubstitute(pattern);
+    FcResult result = FcResultNoMatch;
+    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+    FcPatternDestroy(pattern);
+
+    Substitute found;
+    if (match) {
+        FcChar8* file = nullptr;
+        if (FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch && file)
+            found.file = reinterpret_cast<const char*>(file);
+        int weight = FC_WEIGHT_REGULAR;
+        int slant = FC_SLANT_ROMAN;
+        FcPatternGetInteger(match, FC_WEIGHT, 0, &weight);
+        FcPatternGetInteger(match, FC_SLANT, 0, &slant);
+        found.bold = weight >= FC_WEIGHT_DEMIBOLD;
+        found.italic = slant != FC_SLANT_ROMAN;
+        FcPatternDestroy(match);
+    }
+    if (found.file.empty()) throw std::runtime_error("No font file found for \"" + spec.family + "\"");
+    return found;
+}
+
+// SDL_ttf for as long as any font or the cache needs it. FreeType is not safe
+// to use from two threads at once, so every call into SDL_ttf holds `lock`.
+class TtfLibrary {
+public:
+    TtfLibrary() {
+        if (TTF_Init() != 0) throw std::runtime_error(std::string("Cannot start SDL_ttf: ") + TTF_GetError());
+    }
+    ~TtfLibrary() { TTF_Quit(); }
+    TtfLibrary(const TtfLibrary&) = delete;
+    TtfLibrary& operator=(const TtfLibrary&) = delete;
+
+    std::mutex lock;
+};
+
+class TtfFont final : public Font {
+public:
+    TtfFont(const FontSpec& spec, std::shared_ptr<TtfLibrary> library);
+    ~TtfFont() override;
+    TtfFont(const TtfFont&) = delete;
+    TtfFont& operator=(const TtfFont&) = delete;
+
+    const FontSpec& spec() const override { return spec_; }
+    int lineHeight() const override { return lineHeight_; }
+    int ascent() const override { return ascent_; }
+    Size measure(std::string_view text) const override;
+    void draw(core::Bitmap& target, int x, int y, std::string_view text, core::PixelWord color,
+              const Rect& clip) const override;
+
+private:
+    FontSpec spec_;
+    std::shared_ptr<TtfLibrary> library_;
+    TTF_Font* font_ = nullptr;
+    int lineHeight_ = 0;
+    int ascent_ = 0;
+};
+
+TtfFont::TtfFont(const FontSpec& spec, std::shared_ptr<TtfLibrary> library)
+    : spec_(spec), library_(std::move(library)) {
+    if (spec.pixelHeight <= 0)
+        throw std::runtime_error("Font \"" + spec.family + "\" needs a positive size, not " +
+                                 std::to_string(spec.pixelHeight));
+    Substitute source{fontFileFor(spec), spec.bold, spec.italic};
+    if (source.file.empty()) source = askFontconfig(spec);
+
+    // At 72 dots per inch one point is one pixel, so the em height, which is
+    // what the layout's character height means, is exactly pixelHeight.
+    font_ = TTF_OpenFontDPI(source.file.c_str(), spec.pixelHeight, 72, 72);
+    if (!font_)
+        throw std::runtime_error("Cannot open the font " + source.file + ": " + TTF_GetError());
+    int style = spec.underline ? TTF_STYLE_UNDERLINE : TTF_STYLE_NORMAL;
+    if (spec.bold && !source.bold) style |= TTF_STYLE_BOLD;
+    if (spec.italic && !source.italic) style |= TTF_STYLE_ITALIC;
+    TTF_SetFontStyle(font_, style);
+    lineHeight_ = TTF_FontHeight(font_);
+    ascent_ = TTF_FontAscent(font_);
+}
+
+TtfFont::~TtfFont() {
+    std::lock_guard guard(library_->lock);
+    TTF_CloseFont(font_);
+}
+
+Size TtfFont::measure(std::string_view text) const {
+    if (text.empty()) return Size{0, lineHeight_};
+    const std::string line(text);
+    int width = 0;
+    int height = 0;
+    std::lock_guard guard(library_->lock);
+    if (TTF_SizeUTF8(font_, line.c_str(), &width, &height) != 0)
+        throw std::runtime_error(std::string("Cannot measure text: ") + TTF_GetError());
+    return Size{width, lineHeight_};
+}
+
+struct SurfaceDeleter {
+    void operator()(SDL_Surface* s) const { SDL_FreeSurface(s); }
+};
+using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceDeleter>;
+
+// Renders in white on transparent: the alpha of each pixel is then the glyph's
+// coverage, which draw() blends in the caller's colour.
+SurfacePtr renderCoverage(TTF_Font* font, std::string_view text) {
+    const std::string line(text);
+    SurfacePtr rendered(TTF_RenderUTF8_Blended(font, line.c_str(), SDL_Color{255, 255, 255, 255}));
+    if (!rendered) throw std::runtime_error(std::string("Cannot draw text: ") + TTF_GetError());
+    if (rendered->format->format == SDL_PIXELFORMAT_ARGB8888) return rendered;
+    SurfacePtr converted(SDL_ConvertSurfaceFormat(rendered.get(), SDL_PIXELFORMAT_ARGB8888, 0));
+    if (!converted) throw std::runtime_error(std::string("Cannot draw text: ") + SDL_GetError());
+    return converted;
+}
+
+uint32_t blendChannel(uint32_t over, uint32_t under, uint32_t coverage) {
+    return (over * coverage + under * (255 - coverage) + 127) / 255;
+}
+
+void TtfFont::draw(core::Bitmap& target, int x, int y, std::string_view text, core::PixelWord color,
+                   const Rect& clip) const {
+    if (text.empty()) return;
+    SurfacePtr glyphs;
+    {
+        std::lock_guard guard(library_->lock);
+        glyphs = renderCoverage(font_, text);
+    }
+    // Worked out in 64 bits so that a text placed far off the target cannot overflow.
+    const int64_t left = std::max<int64_t>({x, clip.left, 0});
+    const int64_t top = std::max<int64_t>({y, clip.top, 0});
+    const int64_t right = std::min<int64_t>({int64_t{x} + glyphs->w, clip.right, target.width()});
+    const int64_t bottom = std::min<int64_t>({int64_t{y} + glyphs->h, clip.bottom, target.height()});
+    if (left >= right || top >= bottom) return;
+
+    const uint32_t red = color.red();
+    const uint32_t green = color.green();
+    const uint32_t blue = color.blue();
+    const auto* source = static_cast<const uint8_t*>(glyphs->pixels);
+    for (int64_t ty = top; ty < bottom; ++ty) {
+        const auto* coverageRow = reinterpret_cast<const uint32_t*>(source + (ty - y) * glyphs->pitch);
+        uint32_t* row = target.row(static_cast<int>(ty));
+        for (int64_t tx = left; tx < right; ++tx) {
+            const uint32_t coverage = coverageRow[tx - x] >> 24;
+            if (coverage == 0) continue;
+            const core::PixelWord under{row[tx]};
+            row[tx] = (under.value & 0xFF000000u) | blendChannel(red, under.red(), coverage) << 16 |
+                      blendChannel(green, under.green(), coverage) << 8 |
+                      blendChannel(blue, under.blue(), coverage);
+        }
+    }
+}
+
+// The opened fonts of the whole process: the layout asks for the same dozen
+// fonts over and over, and opening one reads and parses a file.
+class FontCache {
+public:
+    std::shared_ptr<const Font> get(const FontSpec& spec) {
+        std::lock_guard guard(lock_);
+        for (const auto& [cachedSpec, font] : fonts_)
+            if (cachedSpec == spec) return font;
+        if (!library_) library_ = std::make_shared<TtfLibrary>();
+        std::shared_ptr<const Font> font;
+        {
+            std::lock_guard ttfGuard(library_->lock);
+            font = std::make_shared<TtfFont>(spec, library_);
+        }
+        fonts_.emplace_back(spec, font);
+        return font;
+    }
+
+private:
+    std::mutex lock_;
+    std::shared_ptr<TtfLibrary> library_;
+    std::vector<std::pair<FontSpec, std::shared_ptr<const Font>>> fonts_;
+};
+
+}  // namespace
+
+std::string fontFileFor(const FontSpec& spec) {
+    std::string file = tableFile(faceFor(spec.family), spec.bold, spec.italic);
+    return access(file.c_str(), R_OK) == 0 ? file : std::string();
+}
+
+std::shared_ptr<const Font> Font::get(const FontSpec& spec) {
+    static FontCache cache;
+    return cache.get(spec);
+}
+
+}  // namespace platform

@@ -1,0 +1,211 @@
+#include "SdlBackend.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <climits>
+#include <stdexcept>
+
+#include "SdlKeys.h"
+
+namespace platform {
+namespace {
+
+std::runtime_error sdlFailure(const std::string& what) {
+    return std::runtime_error(what + ": " + SDL_GetError());
+}
+
+Event mouseEvent(Event::Type type, int x, int y) {
+    Event event;
+    event.type = type;
+    event.x = x;
+    event.y = y;
+    return event;
+}
+
+}  // namespace
+
+SdlBackend::SdlBackend() {
+    // Closing the window is the game's own decision (it may ask first), so SDL
+    // must not add a quit request of its own when the last window closes.
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) throw sdlFailure("Cannot open the display");
+    musicEndedEventType_ = SDL_RegisterEvents(1);
+    if (musicEndedEventType_ == static_cast<uint32_t>(-1)) {
+        SDL_Quit();
+        throw std::runtime_error("Cannot register the music event: SDL has no user events left");
+    }
+    // A machine without a sound device still plays the game, in silence.
+    SDL_InitSubSystem(SDL_INIT_AUDIO);
+    audio_ = std::make_unique<SdlAudio>(musicEndedEventType_);
+}
+
+SdlBackend::~SdlBackend() {
+    // Sound first: its thread may still post events while the rest goes.
+    audio_.reset();
+    if (texture_) SDL_DestroyTexture(texture_);
+    if (renderer_) SDL_DestroyRenderer(renderer_);
+    if (window_) SDL_DestroyWindow(window_);
+    SDL_Quit();
+}
+
+void SdlBackend::showWindow(const std::string& caption, const std::string& appTitle, Size clientSize) {
+    if (window_) throw std::logic_error("The window is already open");
+    // The application's name for the desktop: task lists and sound mixers use
+    // the app name, window managers group windows by the X11 class hint.
+    SDL_SetHint(SDL_HINT_APP_NAME, appTitle.c_str());
+    SDL_setenv("SDL_VIDEO_X11_WMCLASS", appTitle.c_str(), 0);
+
+    window_ = SDL_CreateWindow(caption.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                               clientSize.width, clientSize.height, SDL_WINDOW_HIDDEN | SDL_WINDOW_UTILITY);
+    if (!window_) throw sdlFailure("Cannot open the window");
+    renderer_ = SDL_CreateRenderer(window_, -1, 0);
+    if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+    if (!renderer_) throw sdlFailure("Cannot draw into the window");
+    ensureTexture(clientSize.width, clientSize.height);
+
+    // Black until the first frame arrives, rather than whatever was on screen.
+    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+    SDL_RenderClear(renderer_);
+    SDL_RenderPresent(renderer_);
+    SDL_ShowWindow(window_);
+    SDL_StartTextInput();
+}
+
+void SdlBackend::ensureTexture(int width, int height) {
+    if (texture_ && textureSize_ == Size{width, height}) return;
+    if (texture_) SDL_DestroyTexture(texture_);
+    texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, width, height);
+    if (!texture_) throw sdlFailure("Cannot create the window's picture");
+    // The frame's alpha bytes are not transparency; the window shows colour only.
+    SDL_SetTextureBlendMode(texture_, SDL_BLENDMODE_NONE);
+    textureSize_ = Size{width, height};
+    textureFilled_ = false;
+}
+
+void SdlBackend::present(const core::Bitmap& frame, const Rect& dirty) {
+    if (!renderer_ || frame.empty()) return;
+    ensureTexture(frame.width(), frame.height());
+    const Rect whole{0, 0, frame.width(), frame.height()};
+    // A new texture holds nothing yet: the first upload is the whole frame.
+    const Rect area = textureFilled_ ? dirty.intersected(whole) : whole;
+    if (area.empty()) return;
+    const SDL_Rect rect{area.left, area.top, area.width(), area.height()};
+    const int pitch = frame.width() * static_cast<int>(sizeof(uint32_t));
+    if (SDL_UpdateTexture(texture_, &rect, frame.row(area.top) + area.left, pitch) != 0)
+        throw sdlFailure("Cannot update the window's picture");
+    textureFilled_ = true;
+    presentTexture();
+}
+
+void SdlBackend::presentTexture() {
+    if (!renderer_) return;
+    SDL_RenderClear(renderer_);
+    if (textureFilled_) SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+    SDL_RenderPresent(renderer_);
+}
+
+std::optional<Event> SdlBackend::waitEvent(std::optional<uint64_t> deadline) {
+    for (;;) {
+        if (!pending_.empty()) {
+            Event event = std::move(pending_.front());
+            pending_.pop_front();
+            return event;
+        }
+        SDL_Event raw;
+        if (!deadline) {
+            if (SDL_WaitEvent(&raw) == 0) throw sdlFailure("Waiting for window events failed");
+        } else {
+            const uint64_t now = clock_.nowMs();
+            const bool gotOne =
+                *deadline <= now
+                    ? SDL_PollEvent(&raw) != 0
+                    : SDL_WaitEventTimeout(&raw, static_cast<int>(std::min<uint64_t>(*deadline - now, INT_MAX))) != 0;
+            if (!gotOne) return std::nullopt;
+        }
+        // Events the game has no use for are dropped and the wait goes on.
+        if (std::optional<Event> event = translate(raw)) return event;
+    }
+}
+
+std::optional<Event> SdlBackend::translate(const SDL_Event& raw) {
+    Event event;
+    switch (raw.type) {
+        case SDL_KEYDOWN:
+        case SDL_KEYUP: {
+            const int key = virtualKeyFromSdl(raw.key.keysym.sym);
+            if (key < 0) return std::nullopt;
+            event.type = raw.type == SDL_KEYDOWN ? Event::Type::KeyDown : Event::Type::KeyUp;
+            event.key = key;
+            event.repeat = raw.type == SDL_KEYDOWN && raw.key.repeat != 0;
+            return event;
+        }
+        case SDL_TEXTINPUT:
+            queueText(raw.text.text);
+            return std::nullopt;
+        case SDL_MOUSEMOTION:
+            return mouseEvent(Event::Type::MouseMove, raw.motion.x, raw.motion.y);
+        case SDL_MOUSEBUTTONDOWN:
+            if (raw.button.button != SDL_BUTTON_LEFT) return std::nullopt;
+            // Keep receiving the pointer while the button is held, so that a
+            // release outside the window still reaches the game.
+            SDL_CaptureMouse(SDL_TRUE);
+            return mouseEvent(Event::Type::MouseDown, raw.button.x, raw.button.y);
+        case SDL_MOUSEBUTTONUP:
+            if (raw.button.button != SDL_BUTTON_LEFT) return std::nullopt;
+            SDL_CaptureMouse(SDL_FALSE);
+            return mouseEvent(Event::Type::MouseUp, raw.button.x, raw.button.y);
+        case SDL_WINDOWEVENT:
+            switch (raw.window.event) {
+                case SDL_WINDOWEVENT_LEAVE:
+                    return mouseEvent(Event::Type::MouseMove, -1, -1);
+                case SDL_WINDOWEVENT_CLOSE:
+                    event.type = Event::Type::Close;
+                    return event;
+                case SDL_WINDOWEVENT_EXPOSED:
+                    presentTexture();
+                    event.type = Event::Type::Expose;
+                    return event;
+                default:
+                    return std::nullopt;
+            }
+        case SDL_QUIT:
+            event.type = Event::Type::Close;
+            return event;
+        default:
+            if (raw.type != musicEndedEventType_) return std::nullopt;
+            event.type = Event::Type::MusicEnded;
+            return event;
+    }
+}
+
+// One Char event per code point of the UTF-8 text; malformed bytes are skipped.
+void SdlBackend::queueText(const char* utf8) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(utf8);
+    size_t i = 0;
+    while (bytes[i] != 0) {
+        const unsigned char lead = bytes[i];
+        const int length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
+        if (length == 0) {
+            ++i;
+            continue;
+        }
+        char32_t codePoint = length == 1 ? lead : lead & (0x7F >> length);
+        int taken = 1;
+        // A terminating zero is not a continuation byte, so this never reads past the end.
+        while (taken < length && (bytes[i + taken] & 0xC0) == 0x80)
+            codePoint = codePoint << 6 | (bytes[i + taken++] & 0x3F);
+        i += taken;
+        if (taken < length) continue;
+        Event event;
+        event.type = Event::Type::Char;
+        event.ch = codePoint;
+        pending_.push_back(event);
+    }
+}
+
+void SdlBackend::openUrl(const std::string& url) {
+    if (SDL_OpenURL(url.c_str()) != 0) throw sdlFailure("Cannot open " + url);
+}
+
+}  // namespace platform

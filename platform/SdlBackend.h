@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "Backend.h"
+#include "SdlAudio.h"
+#include "SystemClock.h"
+
+struct SDL_Window;
+struct SDL_Renderer;
+struct SDL_Texture;
+union SDL_Event;
+
+namespace platform {
+
+// The real window, keyboard, mouse and sound device through SDL2. Sound is
+// optional: without a device the game runs silent. Throws std::runtime_error
+// when SDL's video cannot be started (no display).
+class SdlBackend : public Backend {
+public:
+    SdlBackend();
+    ~SdlBackend() override;
+    SdlBackend(const SdlBackend&) = delete;
+    SdlBackend& operator=(const SdlBackend&) = delete;
+
+    Clock& clock() override { return clock_; }
+    Audio& audio() override { return *audio_; }
+    void showWindow(const std::string& caption, const std::string& appTitle, Size clientSize) override;
+    std::optional<Event> waitEvent(std::optional<uint64_t> deadline) override;
+    void present(const core::Bitmap& frame, const Rect& dirty) override;
+    void openUrl(const std::string& url) override;
+
+private:
+    std::optional<Event> translate(const SDL_Event& event);
+    void queueText(const char* utf8);
+    void ensureTexture(int width, int height);
+    void presentTexture();
+
+    SystemClock clock_;
+    uint32_t musicEndedEventType_ = 0;
+    std::unique_ptr<SdlAudio> audio_;
+    SDL_Window* window_ = nullptr;
+    SDL_Renderer* renderer_ = nullptr;
+    SDL_Texture* texture_ = nullptr;
+    Size textureSize_;
+    bool textureFilled_ = false;
+    // Characters of one text-input event beyond the first, handed out one by one.
+    std::deque<Event> pending_;
+};
+
+}  // namespace platform

@@ -1,0 +1,337 @@
+#include "Driver.h"
+
+#include <charconv>
+#include <cstdio>
+#include <map>
+
+#include "Json.h"
+#include "app/Form1.h"
+#include "platform/Keys.h"
+#include "platform/Png.h"
+
+namespace sim {
+namespace {
+
+using platform::Event;
+
+int64_t parseInteger(const Command& command, const std::string& text) {
+    int64_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size())
+        throw ScriptError(command.line, "not a whole number: " + text);
+    return value;
+}
+
+double parseReal(const Command& command, const std::string& text) {
+    double value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size())
+        throw ScriptError(command.line, "not a number: " + text);
+    return value;
+}
+
+void expectArgs(const Command& command, size_t count) {
+    if (command.args.size() != count)
+        throw ScriptError(command.line, command.word + " takes " + std::to_string(count) + " argument" +
+                                            (count == 1 ? "" : "s"));
+}
+
+// The game's key code for a script key name.
+int keyCode(const Command& command, const std::string& name) {
+    static const std::map<std::string, int> named{
+        {"space", platform::vk::Space}, {"left", platform::vk::Left},     {"right", platform::vk::Right},
+        {"up", platform::vk::Up},       {"down", platform::vk::Down},     {"ctrl", platform::vk::Control},
+        {"home", platform::vk::Home},   {"escape", platform::vk::Escape}, {"shift", platform::vk::Shift},
+    };
+    if (auto it = named.find(name); it != named.end()) return it->second;
+    if (name.size() == 1 && std::isalnum(static_cast<unsigned char>(name[0])))
+        return std::toupper(static_cast<unsigned char>(name[0]));
+    throw ScriptError(command.line, "unknown key: " + name);
+}
+
+// Decodes UTF-8 into code points; a byte that starts no complete sequence
+// stands for itself.
+std::vector<char32_t> codePoints(const std::string& text) {
+    std::vector<char32_t> out;
+    size_t i = 0;
+    while (i < text.size()) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const size_t extra = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : 0;
+        if (i + extra >= text.size()) {
+            out.push_back(lead);
+            ++i;
+            continue;
+        }
+        char32_t cp = extra == 0 ? lead : lead & (0x3F >> extra);
+        for (size_t k = 1; k <= extra; ++k) cp = cp << 6 | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+        out.push_back(cp);
+        i += extra + 1;
+    }
+    return out;
+}
+
+void writeProperty(JsonWriter& json, const ui::PropertyValue& value) {
+    std::visit(
+        [&](const auto& v) {
+            using T = std::decay_t<decltype(v)>;
+            if constexpr (std::is_same_v<T, std::vector<std::string>>) {
+                json.beginArray();
+                for (const auto& line : v) json.value(std::string_view(line));
+                json.endArray();
+            } else if constexpr (std::is_same_v<T, std::string>) {
+                json.value(std::string_view(v));
+            } else {
+                json.value(v);
+            }
+        },
+        value);
+}
+
+}  // namespace
+
+core::TimeOfDay parseClock(const Command& command) {
+    expectArgs(command, 1);
+    int h = 0, m = 0, s = 0, ms = 0;
+    char tail = 0;
+    if (std::sscanf(command.args[0].c_str(), "%2d:%2d:%2d.%3d%c", &h, &m, &s, &ms, &tail) != 4 || h > 23 ||
+        m > 59 || s > 59 || h < 0 || m < 0 || s < 0 || ms < 0)
+        throw ScriptError(command.line, "clock takes HH:MM:SS.mmm");
+    core::TimeOfDay time;
+    time.hour = h;
+    time.minute = m;
+    time.second = s;
+    time.millisecond = ms;
+    return time;
+}
+
+Driver::Driver(ScriptReader& script, app::Program& program, platform::HeadlessBackend& backend,
+               std::ostream& out)
+    : script_(script), program_(program), backend_(backend), out_(out) {}
+
+void Driver::next() {
+    while (!ended_) {
+        const std::optional<Command> command = script_.next();
+        if (!command) {
+            ended_ = true;
+            break;
+        }
+        if (execute(*command)) return;
+    }
+    backend_.queue(Event{.type = Event::Type::Quit});
+}
+
+bool Driver::execute(const Command& c) {
+    const std::string& w = c.word;
+    if (w == "wait") {
+        expectArgs(c, 1);
+        const int64_t ms = parseInteger(c, c.args[0]);
+        if (ms < 0) throw ScriptError(c.line, "wait takes a time of 0 ms or more");
+        backend_.advanceBy(static_cast<uint64_t>(ms));
+        return true;
+    }
+    if (w == "press") return press(c), true;
+    if (w == "release") return release(c), true;
+    if (w == "type") return type(c), true;
+    if (w == "click") return pointAt(c, true), true;
+    if (w == "hover") return pointAt(c, false), true;
+    if (w == "unhover") {
+        expectArgs(c, 0);
+        backend_.queue(Event{.type = Event::Type::MouseMove, .x = -1, .y = -1});
+        return true;
+    }
+    if (w == "answer") return answer(c), true;
+    if (w == "set") return set(c), true;
+    if (w == "effect") return effect(c), true;
+    if (w == "quit") {
+        expectArgs(c, 0);
+        backend_.queue(Event{.type = Event::Type::Close});
+        return true;
+    }
+    if (w == "dump") return expectArgs(c, 0), dump(), false;
+    if (w == "control") return control(c), false;
+    if (w == "sounds") return expectArgs(c, 0), sounds(), false;
+    if (w == "shot") return shot(c), false;
+    if (w == "clock" || w == "start") throw ScriptError(c.line, w + " must come before the program runs");
+    throw ScriptError(c.line, "unknown command: " + w);
+}
+
+void Driver::press(const Command& c) {
+    expectArgs(c, 1);
+    const int key = keyCode(c, c.args[0]);
+    backend_.queue(Event{.type = Event::Type::KeyDown, .key = key});
+    // A letter or digit also types its character, as a keyboard does.
+    if (c.args[0].size() == 1) {
+        const bool shift = program_.Loop().keys().held(platform::vk::Shift);
+        const char ch = shift ? static_cast<char>(std::toupper(static_cast<unsigned char>(c.args[0][0])))
+                              : static_cast<char>(std::tolower(static_cast<unsigned char>(c.args[0][0])));
+        backend_.queue(Event{.type = Event::Type::Char, .ch = static_cast<char32_t>(ch)});
+    }
+}
+
+void Driver::release(const Command& c) {
+    expectArgs(c, 1);
+    backend_.queue(Event{.type = Event::Type::KeyUp, .key = keyCode(c, c.args[0])});
+}
+
+void Driver::type(const Command& c) {
+    for (const char32_t ch : codePoints(c.rest)) backend_.queue(Event{.type = Event::Type::Char, .ch = ch});
+}
+
+void Driver::pointAt(const Command& c, bool click) {
+    expectArgs(c, 1);
+    app::TForm1* form = program_.Form1();
+    ui::Control* control = form ? form->FindControl(c.args[0]) : nullptr;
+    if (!control) throw ScriptError(c.line, "no control named " + c.args[0]);
+    const platform::Rect r = control->BoundsInWindow();
+    const int x = r.left + r.width() / 2;
+    const int y = r.top + r.height() / 2;
+    backend_.queue(Event{.type = Event::Type::MouseMove, .x = x, .y = y});
+    if (!click) return;
+    backend_.queue(Event{.type = Event::Type::MouseDown, .x = x, .y = y});
+    backend_.queue(Event{.type = Event::Type::MouseUp, .x = x, .y = y});
+}
+
+void Driver::answer(const Command& c) {
+    expectArgs(c, 1);
+    const std::map<std::string, platform::BoxButton> buttons{
+        {"yes", platform::BoxButton::Yes}, {"no", platform::BoxButton::No}, {"ok", platform::BoxButton::Ok}};
+    const auto it = buttons.find(c.args[0]);
+    if (it == buttons.end()) throw ScriptError(c.line, "answer takes yes, no or ok");
+    const platform::MessageBox* box = program_.Loop().topBox();
+    if (!box) throw ScriptError(c.line, "no box is open");
+    const auto rect = box->buttonRect(it->second);
+    if (!rect) throw ScriptError(c.line, "the box on top has no " + c.args[0] + " button");
+    const int x = rect->left + rect->width() / 2;
+    const int y = rect->top + rect->height() / 2;
+    backend_.queue(Event{.type = Event::Type::MouseMove, .x = x, .y = y});
+    backend_.queue(Event{.type = Event::Type::MouseDown, .x = x, .y = y});
+    backend_.queue(Event{.type = Event::Type::MouseUp, .x = x, .y = y});
+}
+
+void Driver::set(const Command& c) {
+    expectArgs(c, 2);
+    app::TForm1& form = *program_.Form1();
+    const std::string& name = c.args[0];
+    const std::string& text = c.args[1];
+    // Checked and converted now, applied on the loop like any handler.
+    std::function<void()> apply;
+    if (name == "effectPreset") {
+        const auto v = static_cast<uint8_t>(parseInteger(c, text));
+        apply = [&form, v] { form.Effects.effectPreset = v; };
+    } else if (name == "particleCap") {
+        const auto v = static_cast<int32_t>(parseInteger(c, text));
+        apply = [&form, v] { form.Effects.particleCap = v; };
+    } else {
+        const core::GameStateField* field = core::findGameStateField(name);
+        if (!field) throw ScriptError(c.line, "no game-state variable named " + name);
+        core::GameState& state = form.State;
+        apply = std::visit(
+            [&](auto member) -> std::function<void()> {
+                using T = std::decay_t<decltype(state.*member)>;
+                if constexpr (std::is_same_v<T, bool>) {
+                    if (text != "true" && text != "false") throw ScriptError(c.line, name + " takes true or false");
+                    const bool v = text == "true";
+                    return [&state, member, v] { state.*member = v; };
+                } else if constexpr (std::is_same_v<T, double>) {
+                    const double v = parseReal(c, text);
+                    return [&state, member, v] { state.*member = v; };
+                } else {
+                    const T v = static_cast<T>(parseInteger(c, text));
+                    return [&state, member, v] { state.*member = v; };
+                }
+            },
+            field->member);
+    }
+    backend_.queue(Event{.type = Event::Type::Call, .call = apply});
+}
+
+void Driver::effect(const Command& c) {
+    expectArgs(c, 1);
+    const auto preset = static_cast<uint8_t>(parseInteger(c, c.args[0]));
+    app::TForm1& form = *program_.Form1();
+    backend_.queue(Event{.type = Event::Type::Call, .call = [&form, preset] {
+                             form.Effects.effectPreset = preset;
+                             form.SpawnEffect();
+                         }});
+}
+
+void Driver::dump() {
+    app::TForm1& form = *program_.Form1();
+    JsonWriter json;
+    json.beginObject();
+    for (const core::GameStateField& field : core::gameStateFields()) {
+        json.key(field.name);
+        std::visit(
+            [&](auto member) {
+                const auto v = form.State.*member;
+                using T = std::decay_t<decltype(v)>;
+                if constexpr (std::is_same_v<T, bool>)
+                    json.value(v);
+                else if constexpr (std::is_same_v<T, double>)
+                    json.value(v);
+                else
+                    json.value(static_cast<int64_t>(v));
+            },
+            field.member);
+    }
+    json.key("effectPreset").value(static_cast<int64_t>(form.Effects.effectPreset));
+    json.key("particleCap").value(static_cast<int64_t>(form.Effects.particleCap));
+    json.key("timers").beginObject();
+    const std::pair<const char*, const dib::TDIBTimer*> timers[] = {
+        {"DIBTimer1", &form.DIBTimer1}, {"timer1", &form.timer1}, {"DIBTimer2", &form.DIBTimer2},
+        {"DIBTimer3", &form.DIBTimer3}};
+    for (const auto& [name, timer] : timers) {
+        json.key(name).beginObject();
+        json.key("Enabled").value(timer->Enabled());
+        json.key("Interval").value(static_cast<int64_t>(timer->Interval()));
+        json.endObject();
+    }
+    json.endObject();
+    json.key("modal");
+    if (const platform::MessageBox* box = program_.Loop().topBox())
+        json.value(std::string_view(box->text()));
+    else
+        json.null();
+    json.key("particles").value(static_cast<int64_t>(form.ParticleCount()));
+    json.endObject();
+    out_ << json.str() << '\n';
+}
+
+void Driver::control(const Command& c) {
+    expectArgs(c, 1);
+    ui::Control* control = program_.Form1()->FindControl(c.args[0]);
+    if (!control) throw ScriptError(c.line, "no control named " + c.args[0]);
+    JsonWriter json;
+    json.beginObject();
+    json.key("Left").value(static_cast<int64_t>(control->Left()));
+    json.key("Top").value(static_cast<int64_t>(control->Top()));
+    json.key("Width").value(static_cast<int64_t>(control->Width()));
+    json.key("Height").value(static_cast<int64_t>(control->Height()));
+    json.key("Visible").value(control->Visible());
+    json.key("Enabled").value(control->Enabled());
+    for (const auto& [name, value] : control->ExtraProperties()) {
+        json.key(name);
+        writeProperty(json, value);
+    }
+    json.endObject();
+    out_ << json.str() << '\n';
+}
+
+void Driver::sounds() {
+    JsonWriter json;
+    json.beginArray();
+    for (const std::string& entry : backend_.audio().takeLog()) json.value(std::string_view(entry));
+    json.endArray();
+    out_ << json.str() << '\n';
+}
+
+void Driver::shot(const Command& c) {
+    if (c.rest.empty()) throw ScriptError(c.line, "shot takes a file path");
+    try {
+        platform::savePng(program_.Loop().frame(), c.rest);
+    } catch (const std::exception& error) {
+        throw ScriptError(c.line, error.what());
+    }
+}
+
+}  // namespace sim
