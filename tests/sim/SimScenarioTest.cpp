@@ -1,0 +1,219 @@
+// Scenario tests: whole scripts played through tarnwick-sim, the way
+// reviewers and later tests drive the game.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
+#include <string>
+
+#include "../app/TestFiles.h"
+#include "../app/TestJpeg.h"
+#include "core/ArchivePassword.h"
+
+namespace {
+
+using testfiles::TemporaryFolder;
+
+struct RunResult {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs tarnwick-sim with `script` on standard input, the program folder and
+// the data folder both pointing at `folder`.
+RunResult runSim(const std::string& folder, const std::string& script) {
+    const std::string scriptPath = folder + "script.txt";
+    const std::string errPath = folder + "stderr.txt";
+    testfiles::writeFile(scriptPath, script);
+    const std::string command = "TARNWICK_DATA_DIR='" + folder + "' '" TARNWICK_SIM_PATH "' --folder '" + folder +
+                                "' < '" + scriptPath + "' 2> '" + errPath + "'";
+    RunResult result;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return result;
+    std::array<char, 4096> buffer;
+    for (size_t n; (n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0;) result.out.append(buffer.data(), n);
+    const int raw = pclose(pipe);
+    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    result.err = testfiles::readFile(errPath);
+    return result;
+}
+
+// The raw JSON text of one top-level key of a dump line ("12", "true",
+// "\"text\"", "{...}").
+std::string jsonValue(const std::string& line, const std::string& key) {
+    const std::string marker = "\"" + key + "\":";
+    const size_t start = line.find(marker);
+    if (start == std::string::npos) return "(missing)";
+    size_t pos = start + marker.size();
+    int depth = 0;
+    bool inString = false;
+    const size_t from = pos;
+    for (; pos < line.size(); ++pos) {
+        const char c = line[pos];
+        if (inString) {
+            if (c == '\\')
+                ++pos;
+            else if (c == '"')
+                inString = false;
+            continue;
+        }
+        if (c == '"') inString = true;
+        if (c == '{' || c == '[') ++depth;
+        if (c == '}' || c == ']') {
+            if (depth == 0) break;
+            --depth;
+        }
+        if (c == ',' && depth == 0) break;
+    }
+    return line.substr(from, pos - from);
+}
+
+std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> out;
+    size_t pos = 0;
+    while (pos < text.size()) {
+        const size_t end = text.find('\n', pos);
+        out.push_back(text.substr(pos, end - pos));
+        if (end == std::string::npos) break;
+        pos = end + 1;
+    }
+    return out;
+}
+
+// A level archive holding the upload panel's picture, as the asset build makes it.
+void writeArchive(const TemporaryFolder& folder) {
+    testfiles::writeFile(folder.path() / "pack" / "Level_hs.jpg", testfiles::encodeJpeg(64, 48));
+    const std::string command = "cd '" + (folder.path() / "pack").string() + "' && zip -q -P " +
+                                std::string(core::kLevelArchivePassword) + " ../level.zip Level_hs.jpg";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+}
+
+TEST(SimScenario, FreshStartShowsTheInitialStateAndTheMissingArchive) {
+    TemporaryFolder folder;
+    const RunResult r = runSim(folder.folder(), "start\nwait 100\ndump\n");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto out = lines(r.out);
+    ASSERT_EQ(out.size(), 1u);
+    const std::string& dump = out[0];
+    EXPECT_EQ(jsonValue(dump, "scrollX"), "0");
+    EXPECT_EQ(jsonValue(dump, "scrollY"), "0");
+    EXPECT_EQ(jsonValue(dump, "effectPreset"), "255");
+    EXPECT_EQ(jsonValue(dump, "difficulty"), "1");
+    EXPECT_EQ(jsonValue(dump, "towSlack"), "4");
+    EXPECT_EQ(jsonValue(dump, "towCargoPull"), "1.1");
+    EXPECT_EQ(jsonValue(dump, "towShipPull"), "0.2");
+    EXPECT_EQ(jsonValue(dump, "minimapTrail"), "true");
+    EXPECT_EQ(jsonValue(dump, "menuMode"), "true");
+    EXPECT_EQ(jsonValue(dump, "particles"), "0");
+    EXPECT_EQ(jsonValue(dump, "timers"),
+              "{\"DIBTimer1\":{\"Enabled\":false,\"Interval\":75},\"timer1\":{\"Enabled\":false,\"Interval\":100},"
+              "\"DIBTimer2\":{\"Enabled\":false,\"Interval\":5},\"DIBTimer3\":{\"Enabled\":true,\"Interval\":250}}");
+    const std::string modal = jsonValue(dump, "modal");
+    EXPECT_NE(modal.find("level.zip"), std::string::npos) << modal;
+}
+
+TEST(SimScenario, AGoodArchiveUnpacksAndOnlyTheMissingMusicIsReported) {
+    TemporaryFolder folder;
+    writeArchive(folder);
+    const RunResult r = runSim(folder.folder(), "start\nwait 10\ndump\nanswer ok\nwait 10\ndump\nsounds\n");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto out = lines(r.out);
+    ASSERT_EQ(out.size(), 3u);
+    EXPECT_EQ(jsonValue(out[0], "modal"),
+              "\"MP3 file \\r\\n" + folder.folder() + "Pelwyn-Skyrush 2k4_64.wma\\r\\ndoes not exist!\"");
+    EXPECT_EQ(jsonValue(out[1], "modal"), "null");
+    EXPECT_EQ(out[2], "[]");
+    EXPECT_TRUE(std::filesystem::exists(folder.path() / "Level_hs.jpg"));
+}
+
+TEST(SimScenario, StartUpErrorsQueueOneBoxAfterAnother) {
+    TemporaryFolder folder;
+    writeArchive(folder);
+    std::filesystem::remove(folder.path() / "pack" / "Level_hs.jpg");
+    // An archive whose only entry is not the picture: the picture load fails.
+    testfiles::writeFile(folder.path() / "pack" / "other.txt", "x");
+    std::filesystem::remove(folder.path() / "level.zip");
+    ASSERT_EQ(std::system(("cd '" + (folder.path() / "pack").string() + "' && zip -q -P " +
+                           std::string(core::kLevelArchivePassword) + " ../level.zip other.txt")
+                              .c_str()),
+              0);
+    const RunResult r = runSim(folder.folder(), "start\ndump\nanswer ok\ndump\nanswer ok\ndump\n");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto out = lines(r.out);
+    ASSERT_EQ(out.size(), 3u);
+    EXPECT_NE(jsonValue(out[0], "modal").find("Level_hs.jpg"), std::string::npos) << out[0];
+    EXPECT_NE(jsonValue(out[1], "modal").find("MP3 file"), std::string::npos) << out[1];
+    EXPECT_EQ(jsonValue(out[2], "modal"), "null");
+}
+
+TEST(SimScenario, SetEffectAndShotActOnTheRunningGame) {
+    TemporaryFolder folder;
+    const std::string shot = folder.folder() + "window.png";
+    const RunResult r =
+        runSim(folder.folder(), "clock 01:02:03.004\nstart\nset fuel 1234\nset towCargoPull 0.5\nset paused true\n"
+                                "effect 11\nwait 1\ndump\nshot " + shot + "\n");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto out = lines(r.out);
+    ASSERT_EQ(out.size(), 1u);
+    EXPECT_EQ(jsonValue(out[0], "fuel"), "1234");
+    EXPECT_EQ(jsonValue(out[0], "towCargoPull"), "0.5");
+    EXPECT_EQ(jsonValue(out[0], "paused"), "true");
+    EXPECT_EQ(jsonValue(out[0], "particleCap"), "501");
+    EXPECT_EQ(jsonValue(out[0], "particles"), "1");
+    EXPECT_EQ(jsonValue(out[0], "effectsReady"), "true");
+    // A PNG of the whole client area: width and height sit in the IHDR chunk.
+    const std::string png = testfiles::readFile(shot);
+    ASSERT_GT(png.size(), 24u);
+    EXPECT_EQ(png.substr(1, 3), "PNG");
+    auto be32 = [&](size_t at) {
+        return (static_cast<unsigned char>(png[at]) << 24) | (static_cast<unsigned char>(png[at + 1]) << 16) |
+               (static_cast<unsigned char>(png[at + 2]) << 8) | static_cast<unsigned char>(png[at + 3]);
+    };
+    EXPECT_EQ(be32(16), 646);
+    EXPECT_EQ(be32(20), 585);
+}
+
+TEST(SimScenario, TheSameScriptPrintsTheSameOutput) {
+    TemporaryFolder folder;
+    const std::string script = "clock 23:59:59.990\nstart\neffect 4\neffect 9\nwait 500\ndump\nsounds\nquit\n";
+    const RunResult first = runSim(folder.folder(), script);
+    const RunResult second = runSim(folder.folder(), script);
+    ASSERT_EQ(first.status, 0) << first.err;
+    EXPECT_EQ(first.out, second.out);
+    EXPECT_EQ(jsonValue(lines(first.out)[0], "particles"), "1500");
+}
+
+TEST(SimScenario, ScriptErrorsEndWithStatusTwoAndNameTheLine) {
+    TemporaryFolder folder;
+    const struct {
+        const char* script;
+        const char* message;
+    } cases[] = {
+        {"start\nwait 10\n# a comment\nfly\n", "line 4: unknown command: fly"},
+        {"start\nanswer ok\nanswer ok\nanswer ok\n", "line 4: no box is open"},
+        {"dump\n", "line 1: the script must start the program before dump"},
+        {"start\nclick NoSuchControl\n", "line 2: no control named NoSuchControl"},
+        {"start\nset nosuch 1\n", "line 2: no game-state variable named nosuch"},
+        {"start\nset fuel lots\n", "line 2: not a whole number: lots"},
+        {"start\npress F1\n", "line 2: unknown key: F1"},
+        {"clock 25:00:00.000\nstart\n", "line 1: clock takes HH:MM:SS.mmm"},
+    };
+    for (const auto& c : cases) {
+        const RunResult r = runSim(folder.folder(), c.script);
+        EXPECT_EQ(r.status, 2) << c.script;
+        EXPECT_NE(r.err.find(c.message), std::string::npos) << c.script << " gave: " << r.err;
+    }
+}
+
+TEST(SimScenario, EndsCleanlyWithABoxStillOpenOrAfterQuit) {
+    TemporaryFolder folder;
+    EXPECT_EQ(runSim(folder.folder(), "start\nwait 50\n").status, 0);
+    const RunResult quit = runSim(folder.folder(), "start\nquit\nwait 100\ndump\n");
+    EXPECT_EQ(quit.status, 0) << quit.err;
+    EXPECT_EQ(quit.out, "") << "nothing runs after the window closed";
+}
+
+}  // namespace
