@@ -1,8 +1,8 @@
-#include "Form1.h"
+#include "app/Form1.h"
 
-#include "Form2.h"
-#include "LevelArchive.h"
-#include "PictureFile.h"
+#include "app/Form2.h"
+#include "app/LevelArchive.h"
+#include "app/PictureFile.h"
 #include "core/ArchivePassword.h"
 
 namespace app {

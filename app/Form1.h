@@ -3,7 +3,7 @@
 #include <memory>
 #include <optional>
 
-#include "ProgramPaths.h"
+#include "app/ProgramPaths.h"
 #include "core/Bitmap.h"
 #include "core/GameState.h"
 #include "dib/cDIBTimer.h"

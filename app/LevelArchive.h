@@ -36,6 +36,11 @@ inline constexpr uint64_t kMaxArchiveEntrySize = 64ull * 1024 * 1024;
 // password, a bare name that is empty, "." or "..", a bare name listed in
 // protectedNames (the program file, the archive itself), or more than
 // kMaxArchiveEntrySize bytes of data.
+//
+// AES entries written without a CRC (WinZip's AE-2 form, as 7-Zip writes
+// them) are checked by their authentication code alone; this libzip can do
+// that only for deflated entries, so stored AE-2 entries are refused. The
+// game's own archive, written with libzip, records its CRCs.
 void extractLevelArchive(const std::string& archivePath, std::string_view password, const std::string& targetFolder,
                          const std::vector<std::string>& protectedNames);
 

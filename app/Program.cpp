@@ -1,11 +1,11 @@
-#include "Program.h"
+#include "app/Program.h"
 
 #include <exception>
 
-#include "DataFolder.h"
-#include "Form1.h"
-#include "Form2.h"
-#include "ProgramFolder.h"
+#include "app/DataFolder.h"
+#include "app/Form1.h"
+#include "app/Form2.h"
+#include "app/ProgramFolder.h"
 
 namespace app {
 

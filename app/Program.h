@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "ProgramPaths.h"
+#include "app/ProgramPaths.h"
 #include "platform/Backend.h"
 #include "platform/EventLoop.h"
 

@@ -1,7 +1,7 @@
 #include <cstdio>
 #include <exception>
 
-#include "Program.h"
+#include "app/Program.h"
 #include "platform/SdlBackend.h"
 
 int main() {

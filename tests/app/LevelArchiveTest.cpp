@@ -4,7 +4,9 @@
 
 #include <cstdlib>
 #include <map>
+#include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "TestFiles.h"
@@ -14,6 +16,7 @@
 namespace {
 
 namespace fs = std::filesystem;
+using testfiles::compressibleBytes;
 using testfiles::namesIn;
 using testfiles::patternBytes;
 using testfiles::readFile;
@@ -55,6 +58,8 @@ void writeArchive(const fs::path& path, const std::vector<Entry>& entries, const
 // What an archive says about itself, read back with libzip.
 struct ArchiveInfo {
     std::map<std::string, zip_uint16_t> encryption;  // by entry name
+    std::map<std::string, zip_uint32_t> crc;
+    std::map<std::string, zip_uint16_t> compression;
     bool hasFolderEntry = false;
 };
 
@@ -69,6 +74,8 @@ ArchiveInfo inspect(const std::string& path) {
         const std::string name = stat.name;
         if (name.back() == '/') info.hasFolderEntry = true;
         info.encryption[name] = stat.encryption_method;
+        info.crc[name] = stat.crc;
+        info.compression[name] = stat.comp_method;
     }
     zip_discard(archive);
     return info;
@@ -85,6 +92,31 @@ std::map<std::string, std::string> filesOutside(const fs::path& root, const fs::
         }
     }
     return files;
+}
+
+size_t read16(const std::string& bytes, size_t at) {
+    return static_cast<size_t>(static_cast<unsigned char>(bytes[at]) | static_cast<unsigned char>(bytes[at + 1]) << 8);
+}
+size_t read32(const std::string& bytes, size_t at) { return read16(bytes, at) | read16(bytes, at + 2) << 16; }
+
+// Where an entry's local header starts and where its central directory
+// record starts, found through the end record (archives without a comment).
+std::pair<size_t, size_t> entryHeaders(const std::string& bytes, const std::string& name) {
+    size_t central = read32(bytes, bytes.size() - 22 + 16);
+    while (read32(bytes, central) == 0x02014b50u) {
+        const size_t nameLength = read16(bytes, central + 28);
+        if (bytes.compare(central + 46, nameLength, name) == 0) return {read32(bytes, central + 42), central};
+        central += 46 + nameLength + read16(bytes, central + 30) + read16(bytes, central + 32);
+    }
+    throw std::runtime_error("no entry " + name);
+}
+
+// Changes the uncompressed size an entry records, in both of its headers.
+void setRecordedSize(std::string& bytes, const std::string& name, uint32_t size) {
+    const auto [local, central] = entryHeaders(bytes, name);
+    for (const size_t field : {local + 22, central + 24}) {
+        for (int i = 0; i < 4; ++i) bytes[field + i] = static_cast<char>(size >> (8 * i));
+    }
 }
 
 class LevelArchive : public ::testing::Test {
@@ -136,16 +168,16 @@ protected:
     // An archive made by an outside tool: a picture at the top and one two
     // folders down, a stale copy of the latter in the game folder and a link
     // in place of the former that points out of the game folder.
-    void checkToolArchive(const std::string& command, zip_uint16_t encryption) {
-        const std::string level0 = patternBytes(300000, 1);
-        const std::string level3 = patternBytes(5000, 2);
+    ArchiveInfo checkToolArchive(const std::string& command, zip_uint16_t encryption) {
+        const std::string level0 = compressibleBytes(300000, 1);
+        const std::string level3 = compressibleBytes(5000, 2);
         writeFile(sources / "level0_big.jpg", level0);
         writeFile(sources / "a" / "b" / "level3_big.jpg", level3);
         runInSources(command);
         const ArchiveInfo info = inspect(archive);
-        ASSERT_EQ(info.encryption.at("level0_big.jpg"), encryption);
-        ASSERT_EQ(info.encryption.at("a/b/level3_big.jpg"), encryption);
-        ASSERT_TRUE(info.hasFolderEntry);
+        EXPECT_EQ(info.encryption.at("level0_big.jpg"), encryption);
+        EXPECT_EQ(info.encryption.at("a/b/level3_big.jpg"), encryption);
+        EXPECT_TRUE(info.hasFolderEntry);
 
         writeFile(game / "level3_big.jpg", "stale");
         writeFile(root.path() / "outside.txt", "outside");
@@ -161,6 +193,7 @@ protected:
         expectPlainFile("level0_big.jpg", level0);
         expectPlainFile("level3_big.jpg", level3);
         EXPECT_EQ(readFile(root.path() / "outside.txt"), "outside");
+        return info;
     }
 };
 
@@ -168,8 +201,45 @@ TEST_F(LevelArchive, InfoZipTraditionalEncryption) {
     checkToolArchive("zip -q -r -P " + kPassword + " ../level.zip level0_big.jpg a", ZIP_EM_TRAD_PKWARE);
 }
 
+// 7-Zip writes AES entries without a CRC (the AE-2 form): only the
+// authentication code vouches for the data.
 TEST_F(LevelArchive, SevenZipAes256) {
-    checkToolArchive("7z a -tzip -mem=AES256 -p" + kPassword + " ../level.zip level0_big.jpg a", ZIP_EM_AES_256);
+    const ArchiveInfo info =
+        checkToolArchive("7z a -tzip -mem=AES256 -p" + kPassword + " ../level.zip level0_big.jpg a", ZIP_EM_AES_256);
+    EXPECT_EQ(info.crc.at("level0_big.jpg"), 0u);
+}
+
+TEST_F(LevelArchive, SevenZipAesEntryWithDamagedDataAuthenticationCodeOrSizeIsAnError) {
+    writeFile(sources / "level0_big.jpg", compressibleBytes(100000, 6));
+    runInSources("7z a -tzip -mem=AES256 -p" + kPassword + " ../level.zip level0_big.jpg");
+    ASSERT_EQ(inspect(archive).compression.at("level0_big.jpg"), ZIP_CM_DEFLATE);
+    const std::string intact = readFile(archive);
+    // The authentication code takes the last 10 bytes of the entry's data.
+    const auto [local, central] = entryHeaders(intact, "level0_big.jpg");
+    const size_t data = local + 30 + read16(intact, local + 26) + read16(intact, local + 28);
+    const size_t length = read32(intact, central + 20);
+    for (const size_t flip : {data + length / 2, data + length - 1}) {
+        std::string damaged = intact;
+        damaged[flip] = static_cast<char>(damaged[flip] ^ 0x01);
+        writeFile(archive, damaged);
+        extractionError();
+        EXPECT_EQ(namesIn(game), Names{});
+    }
+    // Intact data whose recorded size is one byte short.
+    std::string misrecorded = intact;
+    setRecordedSize(misrecorded, "level0_big.jpg", 100000 - 1);
+    writeFile(archive, misrecorded);
+    EXPECT_NE(extractionError().find("100000 bytes"), std::string::npos);
+    EXPECT_EQ(namesIn(game), Names{});
+}
+
+// This libzip cannot check AES entries that have neither a CRC nor
+// compression, so they are refused rather than trusted.
+TEST_F(LevelArchive, StoredSevenZipAesEntriesAreRefused) {
+    writeFile(sources / "level0_big.jpg", patternBytes(5000, 7));
+    runInSources("7z a -tzip -mx0 -mem=AES256 -p" + kPassword + " ../level.zip level0_big.jpg");
+    EXPECT_NE(extractionError().find("AE-2"), std::string::npos);
+    EXPECT_EQ(namesIn(game), Names{});
 }
 
 // The traditional cipher checks a password by one byte, so about one wrong
@@ -262,31 +332,16 @@ TEST_F(LevelArchive, EntriesAboveTheSizeLimitAreRefusedEvenWhenTheirHeaderLies) 
     EXPECT_NE(extractionError().find("level5_big.jpg"), std::string::npos);
     EXPECT_EQ(namesIn(game), Names{"good.dat"});
 
-    // Record a size of 1000 bytes in both the central directory and the
-    // entry's own header.
     std::string bytes = readFile(archive);
-    const auto read16 = [&](size_t at) {
-        return static_cast<size_t>(static_cast<unsigned char>(bytes[at]) | static_cast<unsigned char>(bytes[at + 1]) << 8);
-    };
-    const auto read32 = [&](size_t at) { return read16(at) | read16(at + 2) << 16; };
-    const auto write32 = [&](size_t at, uint32_t value) {
-        for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>(value >> (8 * i));
-    };
-    size_t central = read32(bytes.size() - 22 + 16);
-    for (;;) {
-        ASSERT_EQ(read32(central), 0x02014b50u);
-        const size_t nameLength = read16(central + 28);
-        if (bytes.compare(central + 46, nameLength, "level5_big.jpg") == 0) break;
-        central += 46 + nameLength + read16(central + 30) + read16(central + 32);
-    }
-    const size_t local = read32(central + 42);
-    ASSERT_EQ(read32(local), 0x04034b50u);
-    write32(central + 24, 1000);
-    write32(local + 22, 1000);
+    setRecordedSize(bytes, "level5_big.jpg", 1000);
     writeFile(archive, bytes);
 
+    // The count stops the copy at the limit, before libzip could notice the
+    // mismatch at the end of the data.
     fs::remove(game / "good.dat");
-    EXPECT_NE(extractionError().find("level5_big.jpg"), std::string::npos);
+    const std::string error = extractionError();
+    EXPECT_NE(error.find("level5_big.jpg"), std::string::npos);
+    EXPECT_NE(error.find("64 MiB"), std::string::npos) << error;
     EXPECT_EQ(namesIn(game), Names{"good.dat"});
 }
 
