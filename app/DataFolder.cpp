@@ -56,7 +56,8 @@ std::string userDataFolder() {
     const char* home = nonEmptyVariable("HOME");
     if (home == nullptr) {
         const passwd* user = getpwuid(getuid());
-        if (user != nullptr && user->pw_dir != nullptr && user->pw_dir[0] != '\0') home = user->pw_dir;
+        if (user != nullptr && user->pw_dir != nullptr && user->pw_dir[0] != '\0')
+            home = user->pw_dir;
     }
     if (home == nullptr) return {};
     return asFolder(home) + ".local/share/tarnwick/";
@@ -69,7 +70,8 @@ std::string chooseDataFolder(const std::string& programFolder) {
         const std::string folder = asFolder(override);
         const std::string failure = prepareFailure(folder);
         if (!failure.empty()) {
-            throw std::runtime_error("Cannot use the data folder " + folder + " set by TARNWICK_DATA_DIR: " + failure);
+            throw std::runtime_error("Cannot use the data folder " + folder +
+                                     " set by TARNWICK_DATA_DIR: " + failure);
         }
         return folder;
     }
@@ -80,13 +82,15 @@ std::string chooseDataFolder(const std::string& programFolder) {
 
     const std::string userFolder = userDataFolder();
     if (userFolder.empty()) {
-        throw std::runtime_error("Cannot write to the program folder " + programFolderPath + " (" + programFailure +
-                                 ") and neither XDG_DATA_HOME nor HOME names a folder for the game's data");
+        throw std::runtime_error(
+            "Cannot write to the program folder " + programFolderPath + " (" + programFailure +
+            ") and neither XDG_DATA_HOME nor HOME names a folder for the game's data");
     }
     const std::string userFailure = prepareFailure(userFolder);
     if (!userFailure.empty()) {
-        throw std::runtime_error("Cannot write to the program folder " + programFolderPath + " (" + programFailure +
-                                 ") nor to the data folder " + userFolder + " (" + userFailure + ")");
+        throw std::runtime_error("Cannot write to the program folder " + programFolderPath + " (" +
+                                 programFailure + ") nor to the data folder " + userFolder + " (" +
+                                 userFailure + ")");
     }
     return userFolder;
 }

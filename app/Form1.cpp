@@ -40,7 +40,8 @@ TForm1::~TForm1() = default;
 void TForm1::FormCreate() {
     // Every start unpacks the archive afresh, so stale pictures are replaced.
     // The shipped program files and the archive itself may never be overwritten.
-    extractLevelArchive(paths_.programFolder + "level.zip", core::kLevelArchivePassword, paths_.dataFolder,
+    extractLevelArchive(paths_.programFolder + "level.zip", core::kLevelArchivePassword,
+                        paths_.dataFolder,
                         {paths_.programName, "tarnwick", "tarnwick-sim", "level.zip"});
     Image4Picture = LoadPictureFile(paths_.dataFolder + "Level_hs.jpg");
 }

@@ -19,7 +19,7 @@ class TForm2;
 // the game's names. Each handler hands over at once to the subsystem that
 // owns the behaviour.
 class TForm1 : public ui::Form {
-public:
+  public:
     static constexpr int kClientWidth = 646;
     static constexpr int kClientHeight = 585;
 
@@ -51,7 +51,7 @@ public:
     // The upload panel's background, loaded at start-up.
     std::optional<core::Bitmap> Image4Picture;
 
-private:
+  private:
     ProgramPaths paths_;
 };
 

@@ -8,7 +8,7 @@ namespace app {
 // The music window. It only carries the music frame: the main window hides it
 // as soon as it is shown, so the player never sees it and it opens no window.
 class TForm2 {
-public:
+  public:
     explicit TForm2(platform::EventLoop& loop) : Frame11(loop) {}
 
     bool Visible() const { return visible_; }
@@ -16,7 +16,7 @@ public:
 
     music::TFrame1 Frame11;
 
-private:
+  private:
     bool visible_ = true;
 };
 

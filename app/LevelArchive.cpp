@@ -19,7 +19,7 @@ constexpr size_t kChunkSize = 64 * 1024;
 
 // Why one entry cannot be extracted; extractEntry adds the entry and archive.
 class EntryFailure : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
@@ -37,7 +37,9 @@ std::string asFolder(const std::string& folder) {
     return folder.back() == '/' ? folder : folder + '/';
 }
 
-bool isSeparator(char c) { return c == '/' || c == '\\'; }
+bool isSeparator(char c) {
+    return c == '/' || c == '\\';
+}
 
 std::string bareNameOf(const std::string& entryName) {
     const size_t lastSeparator = entryName.find_last_of("/\\");
@@ -57,14 +59,15 @@ std::string openErrorText(int code) {
 }
 
 std::string tooLargeText() {
-    return "the entry is larger than " + std::to_string(kMaxArchiveEntrySize / (1024 * 1024)) + " MiB";
+    return "the entry is larger than " + std::to_string(kMaxArchiveEntrySize / (1024 * 1024)) +
+           " MiB";
 }
 
 // A new file in the target folder under a unique name. mkstemp creates it with
 // O_CREAT | O_EXCL, so it can never be an existing file or a planted link. The
 // file is removed again unless it was renamed into place.
 class TemporaryFile {
-public:
+  public:
     explicit TemporaryFile(const std::string& folder) : path_(folder + ".tarnwick-extract-XXXXXX") {
         fd_ = mkostemp(path_.data(), O_CLOEXEC);
         if (fd_ < 0) {
@@ -97,11 +100,12 @@ public:
         const int fd = fd_;
         fd_ = -1;
         if (close(fd) != 0) systemFailure("cannot write " + path_);
-        if (rename(path_.c_str(), finalPath.c_str()) != 0) systemFailure("cannot create " + finalPath);
+        if (rename(path_.c_str(), finalPath.c_str()) != 0)
+            systemFailure("cannot create " + finalPath);
         path_.clear();
     }
 
-private:
+  private:
     std::string path_;
     int fd_ = -1;
 };
@@ -109,7 +113,7 @@ private:
 // Hands out an entry's data a chunk at a time; 0 means the data ended and
 // passed every check libzip makes.
 class EntryData {
-public:
+  public:
     virtual ~EntryData() = default;
     virtual size_t read(char* buffer, size_t capacity) = 0;
 };
@@ -117,7 +121,7 @@ public:
 // The usual way: libzip decrypts and inflates, and checks the CRC (and the AES
 // authentication code) when the data has been read to the end.
 class LibzipData : public EntryData {
-public:
+  public:
     explicit LibzipData(zip_file_t* entry) : entry_(entry) {}
 
     size_t read(char* buffer, size_t capacity) override {
@@ -126,7 +130,7 @@ public:
         return static_cast<size_t>(got);
     }
 
-private:
+  private:
     zip_file_t* entry_;
 };
 
@@ -136,9 +140,11 @@ private:
 // For them libzip only decrypts and checks the authentication code, and zlib
 // inflates the verified data.
 class AuthenticatedDeflateData : public EntryData {
-public:
-    explicit AuthenticatedDeflateData(zip_file_t* compressedEntry) : entry_(compressedEntry), input_(kChunkSize) {
-        if (inflateInit2(&stream_, -MAX_WBITS) != Z_OK) throw EntryFailure("cannot start inflating");
+  public:
+    explicit AuthenticatedDeflateData(zip_file_t* compressedEntry)
+        : entry_(compressedEntry), input_(kChunkSize) {
+        if (inflateInit2(&stream_, -MAX_WBITS) != Z_OK)
+            throw EntryFailure("cannot start inflating");
     }
     ~AuthenticatedDeflateData() override { inflateEnd(&stream_); }
     AuthenticatedDeflateData(const AuthenticatedDeflateData&) = delete;
@@ -175,7 +181,7 @@ public:
         return produced;
     }
 
-private:
+  private:
     size_t readCompressed(char* buffer, size_t capacity) {
         const zip_int64_t got = zip_fread(entry_, buffer, capacity);
         if (got < 0) throw EntryFailure(zip_file_strerror(entry_));
@@ -196,11 +202,12 @@ bool isWinZipAes(zip_uint16_t method) {
 // as AE-2, so libzip's CRC check would fail on good data.
 bool lacksCrc(const zip_stat_t& stat) {
     return (stat.valid & ZIP_STAT_ENCRYPTION_METHOD) != 0 && isWinZipAes(stat.encryption_method) &&
-           (stat.valid & ZIP_STAT_CRC) != 0 && stat.crc == 0 && (stat.valid & ZIP_STAT_SIZE) != 0 && stat.size > 0;
+           (stat.valid & ZIP_STAT_CRC) != 0 && stat.crc == 0 && (stat.valid & ZIP_STAT_SIZE) != 0 &&
+           stat.size > 0;
 }
 
 class Extraction {
-public:
+  public:
     Extraction(const std::string& archivePath, const std::string& targetFolder,
                const std::vector<std::string>& protectedNames)
         : archivePath_(archivePath),
@@ -212,56 +219,65 @@ public:
         int openError = 0;
         archive_.reset(zip_open(archivePath_.c_str(), ZIP_RDONLY, &openError));
         if (!archive_) {
-            throw ArchiveError("Cannot open the level archive " + archivePath_ + ": " + openErrorText(openError));
+            throw ArchiveError("Cannot open the level archive " + archivePath_ + ": " +
+                               openErrorText(openError));
         }
         const std::string passwordText(password);
-        if (zip_set_default_password(archive_.get(), passwordText.empty() ? nullptr : passwordText.c_str()) != 0) {
-            throw ArchiveError("Cannot use the password of the level archive " + archivePath_ + ": " +
-                               zip_strerror(archive_.get()));
+        if (zip_set_default_password(archive_.get(),
+                                     passwordText.empty() ? nullptr : passwordText.c_str()) != 0) {
+            throw ArchiveError("Cannot use the password of the level archive " + archivePath_ +
+                               ": " + zip_strerror(archive_.get()));
         }
         const zip_int64_t count = zip_get_num_entries(archive_.get(), 0);
-        for (zip_int64_t index = 0; index < count; ++index) extractEntry(static_cast<zip_uint64_t>(index));
+        for (zip_int64_t index = 0; index < count; ++index)
+            extractEntry(static_cast<zip_uint64_t>(index));
     }
 
-private:
+  private:
     void extractEntry(zip_uint64_t index) {
         const char* rawName = zip_get_name(archive_.get(), index, ZIP_FL_ENC_GUESS);
         if (rawName == nullptr) {
-            throw ArchiveError("Cannot read the entry names of the level archive " + archivePath_ + ": " +
-                               zip_strerror(archive_.get()));
+            throw ArchiveError("Cannot read the entry names of the level archive " + archivePath_ +
+                               ": " + zip_strerror(archive_.get()));
         }
         const std::string name = rawName;
         if (!name.empty() && isSeparator(name.back())) return;  // a folder: nothing to write
         try {
             writeEntry(index, name);
         } catch (const EntryFailure& failure) {
-            throw ArchiveError("Cannot extract \"" + name + "\" from the level archive " + archivePath_ + ": " +
-                               failure.what());
+            throw ArchiveError("Cannot extract \"" + name + "\" from the level archive " +
+                               archivePath_ + ": " + failure.what());
         } catch (const std::system_error& failure) {
-            throw ArchiveError("Cannot extract \"" + name + "\" from the level archive " + archivePath_ + ": " +
-                               failure.what());
+            throw ArchiveError("Cannot extract \"" + name + "\" from the level archive " +
+                               archivePath_ + ": " + failure.what());
         }
     }
 
     void writeEntry(zip_uint64_t index, const std::string& name) {
         const std::string bareName = bareNameOf(name);
-        if (bareName.empty() || bareName == "." || bareName == "..") throw EntryFailure("the entry has no file name");
-        if (std::find(protectedNames_.begin(), protectedNames_.end(), bareName) != protectedNames_.end()) {
+        if (bareName.empty() || bareName == "." || bareName == "..")
+            throw EntryFailure("the entry has no file name");
+        if (std::find(protectedNames_.begin(), protectedNames_.end(), bareName) !=
+            protectedNames_.end()) {
             throw EntryFailure("the entry would replace the game's own file " + bareName);
         }
 
         zip_stat_t stat;
         zip_stat_init(&stat);
-        if (zip_stat_index(archive_.get(), index, 0, &stat) != 0) throw EntryFailure(zip_strerror(archive_.get()));
+        if (zip_stat_index(archive_.get(), index, 0, &stat) != 0)
+            throw EntryFailure(zip_strerror(archive_.get()));
         const bool sizeKnown = (stat.valid & ZIP_STAT_SIZE) != 0;
         if (sizeKnown && stat.size > kMaxArchiveEntrySize) throw EntryFailure(tooLargeText());
 
         const bool authenticatedOnly = lacksCrc(stat);
         if (authenticatedOnly && stat.comp_method != ZIP_CM_DEFLATE) {
-            throw EntryFailure("the entry is AES encrypted without a CRC (AE-2) and not deflated; this libzip cannot "
-                               "check such an entry, so the archive must be made with compression or with AE-1");
+            throw EntryFailure(
+                "the entry is AES encrypted without a CRC (AE-2) and not deflated; this libzip "
+                "cannot "
+                "check such an entry, so the archive must be made with compression or with AE-1");
         }
-        const EntryPtr entry(zip_fopen_index(archive_.get(), index, authenticatedOnly ? ZIP_FL_COMPRESSED : 0));
+        const EntryPtr entry(
+            zip_fopen_index(archive_.get(), index, authenticatedOnly ? ZIP_FL_COMPRESSED : 0));
         if (!entry) throw EntryFailure(zip_strerror(archive_.get()));
         std::unique_ptr<EntryData> data;
         if (authenticatedOnly) {
@@ -279,8 +295,8 @@ private:
             file.write(buffer_.data(), got);
         }
         if (sizeKnown && total != stat.size) {
-            throw EntryFailure("the entry holds " + std::to_string(total) + " bytes instead of the recorded " +
-                               std::to_string(stat.size));
+            throw EntryFailure("the entry holds " + std::to_string(total) +
+                               " bytes instead of the recorded " + std::to_string(stat.size));
         }
         file.renameTo(targetFolder_ + bareName);
     }
@@ -294,7 +310,8 @@ private:
 
 }  // namespace
 
-void extractLevelArchive(const std::string& archivePath, std::string_view password, const std::string& targetFolder,
+void extractLevelArchive(const std::string& archivePath, std::string_view password,
+                         const std::string& targetFolder,
                          const std::vector<std::string>& protectedNames) {
     Extraction(archivePath, targetFolder, protectedNames).run(password);
 }

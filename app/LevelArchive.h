@@ -11,7 +11,7 @@ namespace app {
 // The level archive cannot be opened or one of its entries cannot be
 // extracted; the text names the archive and, where it applies, the entry.
 class ArchiveError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
@@ -41,7 +41,8 @@ inline constexpr uint64_t kMaxArchiveEntrySize = 64ull * 1024 * 1024;
 // them) are checked by their authentication code alone; this libzip can do
 // that only for deflated entries, so stored AE-2 entries are refused. The
 // game's own archive, written with libzip, records its CRCs.
-void extractLevelArchive(const std::string& archivePath, std::string_view password, const std::string& targetFolder,
+void extractLevelArchive(const std::string& archivePath, std::string_view password,
+                         const std::string& targetFolder,
                          const std::vector<std::string>& protectedNames);
 
 }  // namespace app

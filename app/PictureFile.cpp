@@ -49,17 +49,17 @@ struct JpegErrorManager {
 // about unusual but harmless headers are ignored.
 bool isDamagedDataWarning(int code) {
     switch (code) {
-    case JWRN_JPEG_EOF:
-    case JWRN_HIT_MARKER:
-    case JWRN_HUFF_BAD_CODE:
-    case JWRN_ARITH_BAD_CODE:
-    case JWRN_MUST_RESYNC:
-    case JWRN_EXTRANEOUS_DATA:
-    case JWRN_BOGUS_PROGRESSION:
-    case JWRN_NOT_SEQUENTIAL:
-        return true;
-    default:
-        return false;
+        case JWRN_JPEG_EOF:
+        case JWRN_HIT_MARKER:
+        case JWRN_HUFF_BAD_CODE:
+        case JWRN_ARITH_BAD_CODE:
+        case JWRN_MUST_RESYNC:
+        case JWRN_EXTRANEOUS_DATA:
+        case JWRN_BOGUS_PROGRESSION:
+        case JWRN_NOT_SEQUENTIAL:
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -100,17 +100,17 @@ bool decode(JpegDecoder& decoder, std::FILE* file, const std::string& path, core
     jpeg_read_header(&info, TRUE);
     if (info.image_width > static_cast<JDIMENSION>(kMaxPictureSide) ||
         info.image_height > static_cast<JDIMENSION>(kMaxPictureSide)) {
-        fail(path, "the picture is " + std::to_string(info.image_width) + " x " + std::to_string(info.image_height) +
-                       " pixels, larger than " + std::to_string(kMaxPictureSide) + " x " +
-                       std::to_string(kMaxPictureSide));
+        fail(path, "the picture is " + std::to_string(info.image_width) + " x " +
+                       std::to_string(info.image_height) + " pixels, larger than " +
+                       std::to_string(kMaxPictureSide) + " x " + std::to_string(kMaxPictureSide));
     }
     info.out_color_space = JCS_RGB;
     jpeg_start_decompress(&info);
 
     const int width = static_cast<int>(info.output_width);
     picture = core::Bitmap(width, static_cast<int>(info.output_height));
-    JSAMPARRAY rowBuffer = (*info.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&info), JPOOL_IMAGE,
-                                                     info.output_width * 3, 1);
+    JSAMPARRAY rowBuffer = (*info.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&info),
+                                                     JPOOL_IMAGE, info.output_width * 3, 1);
     while (info.output_scanline < info.output_height) {
         const int y = static_cast<int>(info.output_scanline);
         jpeg_read_scanlines(&info, rowBuffer, 1);
@@ -129,7 +129,8 @@ struct FileCloser {
 }  // namespace
 
 core::Bitmap LoadPictureFile(const std::string& path) {
-    if (!hasJpegExtension(path)) fail(path, "unknown picture format (only .jpg and .jpeg files can be read)");
+    if (!hasJpegExtension(path))
+        fail(path, "unknown picture format (only .jpg and .jpeg files can be read)");
 
     const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
     if (!file) fail(path, std::strerror(errno));

@@ -9,7 +9,7 @@ namespace app {
 
 // A picture file that cannot be loaded; the text names the file and the reason.
 class PictureError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 

@@ -17,7 +17,8 @@ ProgramPaths resolveProgramPaths(const std::optional<std::string>& programFolder
     paths.programFolder = programFolderOf(executable);
     if (programFolderOverride) {
         paths.programFolder = *programFolderOverride;
-        if (paths.programFolder.empty() || paths.programFolder.back() != '/') paths.programFolder += '/';
+        if (paths.programFolder.empty() || paths.programFolder.back() != '/')
+            paths.programFolder += '/';
     }
     try {
         paths.dataFolder = chooseDataFolder(paths.programFolder);

@@ -24,7 +24,7 @@ ProgramPaths resolveProgramPaths(const std::optional<std::string>& programFolder
 // until the program ends. The real game and tarnwick-sim differ only in the
 // back-end they pass.
 class Program {
-public:
+  public:
     static constexpr const char* kApplicationTitle = "Tarnwick";
 
     Program(platform::Backend& backend, ProgramPaths paths, std::string startupProblem = {});
@@ -36,7 +36,7 @@ public:
     TForm1* Form1() { return form1_.get(); }
     TForm2* Form2() { return form2_.get(); }
 
-private:
+  private:
     platform::EventLoop loop_;
     ProgramPaths paths_;
     std::string startupProblem_;

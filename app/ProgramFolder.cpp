@@ -16,8 +16,8 @@ std::string executablePath() {
     std::error_code error;
     const std::filesystem::path path = std::filesystem::read_symlink("/proc/self/exe", error);
     if (error || path.empty()) {
-        throw std::runtime_error("Cannot find the program file (/proc/self/exe is unreadable: " + error.message() +
-                                 ")");
+        throw std::runtime_error(
+            "Cannot find the program file (/proc/self/exe is unreadable: " + error.message() + ")");
     }
     return path.string();
 }

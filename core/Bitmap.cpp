@@ -10,14 +10,17 @@ Bitmap::Bitmap(int width, int height, PixelWord fill) : width_(width), height_(h
     pixels_.assign(static_cast<size_t>(width) * static_cast<size_t>(height), fill.value);
 }
 
-void Bitmap::fill(PixelWord p) { std::fill(pixels_.begin(), pixels_.end(), p.value); }
+void Bitmap::fill(PixelWord p) {
+    std::fill(pixels_.begin(), pixels_.end(), p.value);
+}
 
 void Bitmap::fillRect(int x, int y, int w, int h, PixelWord p) {
     const int left = std::max(x, 0);
     const int top = std::max(y, 0);
     const int right = std::min(x + w, width_);
     const int bottom = std::min(y + h, height_);
-    for (int row_y = top; row_y < bottom; ++row_y) std::fill(row(row_y) + left, row(row_y) + right, p.value);
+    for (int row_y = top; row_y < bottom; ++row_y)
+        std::fill(row(row_y) + left, row(row_y) + right, p.value);
 }
 
 void Bitmap::blit(const Bitmap& src, int x, int y) {

@@ -11,7 +11,7 @@ namespace core {
 // A plain 32-bit picture, rows top-down, one 0xAARRGGBB word per pixel. The
 // window frame, decoded JPEG pictures and the effect buffer are all Bitmaps.
 class Bitmap {
-public:
+  public:
     Bitmap() = default;
     Bitmap(int width, int height, PixelWord fill = {});
 
@@ -19,7 +19,9 @@ public:
     int height() const { return height_; }
     bool empty() const { return pixels_.empty(); }
 
-    uint32_t* row(int y) { return pixels_.data() + static_cast<size_t>(y) * static_cast<size_t>(width_); }
+    uint32_t* row(int y) {
+        return pixels_.data() + static_cast<size_t>(y) * static_cast<size_t>(width_);
+    }
     const uint32_t* row(int y) const {
         return pixels_.data() + static_cast<size_t>(y) * static_cast<size_t>(width_);
     }
@@ -36,7 +38,7 @@ public:
     // Copies src with its top-left corner at (x, y), cut to this picture.
     void blit(const Bitmap& src, int x, int y);
 
-private:
+  private:
     int width_ = 0;
     int height_ = 0;
     std::vector<uint32_t> pixels_;

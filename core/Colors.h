@@ -13,7 +13,8 @@ struct CanvasColor {
     int32_t value = 0;
 
     static constexpr CanvasColor rgb(uint8_t r, uint8_t g, uint8_t b) {
-        return CanvasColor{static_cast<int32_t>(uint32_t{r} | uint32_t{g} << 8 | uint32_t{b} << 16)};
+        return CanvasColor{
+            static_cast<int32_t>(uint32_t{r} | uint32_t{g} << 8 | uint32_t{b} << 16)};
     }
     static constexpr CanvasColor outside() { return CanvasColor{-1}; }
 
@@ -38,10 +39,14 @@ struct PixelWord {
 };
 
 // A canvas colour as a pixel word: alpha 0, red and blue swapped.
-constexpr PixelWord toPixelWord(CanvasColor c) { return PixelWord::rgb(c.red(), c.green(), c.blue()); }
+constexpr PixelWord toPixelWord(CanvasColor c) {
+    return PixelWord::rgb(c.red(), c.green(), c.blue());
+}
 
 // The colour part of a pixel word as a canvas colour (alpha dropped).
-constexpr CanvasColor toCanvasColor(PixelWord p) { return CanvasColor::rgb(p.red(), p.green(), p.blue()); }
+constexpr CanvasColor toCanvasColor(PixelWord p) {
+    return CanvasColor::rgb(p.red(), p.green(), p.blue());
+}
 
 // Named colours of the window layout, as canvas colours.
 namespace colors {

@@ -11,10 +11,16 @@ int32_t Random(int32_t n) {
     return static_cast<int32_t>(product >> 32);
 }
 
-void Randomize(const TimeOfDay& utcNow) { seed = utcNow.millisecondsSinceMidnight(); }
+void Randomize(const TimeOfDay& utcNow) {
+    seed = utcNow.millisecondsSinceMidnight();
+}
 
-uint32_t RandSeed() { return seed; }
+uint32_t RandSeed() {
+    return seed;
+}
 
-void SetRandSeed(uint32_t value) { seed = value; }
+void SetRandSeed(uint32_t value) {
+    seed = value;
+}
 
 }  // namespace core

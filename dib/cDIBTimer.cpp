@@ -7,7 +7,9 @@ TDIBTimer::TDIBTimer(platform::EventLoop& loop)
           if (onTimer_) onTimer_(*this);
       })) {}
 
-TDIBTimer::~TDIBTimer() { loop_.destroyTimer(id_); }
+TDIBTimer::~TDIBTimer() {
+    loop_.destroyTimer(id_);
+}
 
 void TDIBTimer::SetEnabled(bool enabled) {
     if (enabled == enabled_) return;
@@ -26,7 +28,9 @@ void TDIBTimer::SetOnTimer(Handler handler) {
     restart();
 }
 
-bool TDIBTimer::Running() const { return loop_.timerRunning(id_); }
+bool TDIBTimer::Running() const {
+    return loop_.timerRunning(id_);
+}
 
 void TDIBTimer::restart() {
     loop_.stopTimer(id_);

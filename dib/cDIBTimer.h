@@ -10,7 +10,7 @@ namespace dib {
 
 // Raised when the loop refuses another running timer.
 class EOutOfResources : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
@@ -18,7 +18,7 @@ public:
 // milliseconds while `Enabled`. Every change of a property starts the period
 // afresh; ticks missed while the loop was busy are merged into one.
 class TDIBTimer {
-public:
+  public:
     using Handler = std::function<void(TDIBTimer& sender)>;
 
     explicit TDIBTimer(platform::EventLoop& loop);
@@ -35,7 +35,7 @@ public:
     void SetOnTimer(Handler handler);
     bool Running() const;
 
-private:
+  private:
     void restart();
 
     platform::EventLoop& loop_;

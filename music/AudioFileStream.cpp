@@ -72,7 +72,7 @@ struct AudioFileStream::Decoder {
     bool inputDone = false;  // the decoder has been told that no packets follow
     bool finished = false;   // decoder and resampler are drained
 
-private:
+  private:
     void feed();
     void convert(const uint8_t** input, int inputFrames);
 };
@@ -105,8 +105,8 @@ AudioFileStream::Decoder::Decoder(const std::string& filePath) : path(filePath) 
         av_channel_layout_copy(&inputLayout, &codec->ch_layout);
     AVChannelLayout stereo = AV_CHANNEL_LAYOUT_STEREO;
     SwrContext* made = nullptr;
-    rc = swr_alloc_set_opts2(&made, &stereo, AV_SAMPLE_FMT_S16, platform::PcmStream::kSampleRate, &inputLayout,
-                             codec->sample_fmt, codec->sample_rate, 0, nullptr);
+    rc = swr_alloc_set_opts2(&made, &stereo, AV_SAMPLE_FMT_S16, platform::PcmStream::kSampleRate,
+                             &inputLayout, codec->sample_fmt, codec->sample_rate, 0, nullptr);
     av_channel_layout_uninit(&inputLayout);
     if (rc < 0) fail(path, ffmpegError(rc));
     resampler.reset(made);
@@ -191,7 +191,8 @@ void AudioFileStream::Decoder::seekToStart() {
     finished = false;
 }
 
-AudioFileStream::AudioFileStream(const std::string& path) : decoder_(std::make_unique<Decoder>(path)) {
+AudioFileStream::AudioFileStream(const std::string& path)
+    : decoder_(std::make_unique<Decoder>(path)) {
     // Decode the first samples now, so that a file whose container opens but
     // whose audio cannot be decoded fails here and not silently in playback.
     if (!decoder_->refill()) fail(path, "it holds no audio that can be decoded");
@@ -209,7 +210,8 @@ size_t AudioFileStream::read(int16_t* interleaved, size_t frames) {
             break;
         }
         const size_t take = std::min(frames - delivered, decoder_->pendingFrames());
-        std::memcpy(interleaved + delivered * kOutputChannels, decoder_->pending.data() + decoder_->pendingOffset,
+        std::memcpy(interleaved + delivered * kOutputChannels,
+                    decoder_->pending.data() + decoder_->pendingOffset,
                     take * kOutputChannels * sizeof(int16_t));
         decoder_->pendingOffset += take * kOutputChannels;
         delivered += take;

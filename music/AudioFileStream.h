@@ -18,7 +18,7 @@ namespace music {
 // rewinds on the game's thread: the decoder sits behind a mutex, and the
 // counters the game thread reads are atomics.
 class AudioFileStream : public platform::PcmStream {
-public:
+  public:
     // Throws std::runtime_error naming the file when it cannot be opened or
     // holds no audio that can be decoded.
     explicit AudioFileStream(const std::string& path);
@@ -41,7 +41,7 @@ public:
     // cannot be read from its start again.
     void rewind();
 
-private:
+  private:
     struct Decoder;
 
     std::mutex mutex_;

@@ -4,9 +4,12 @@
 
 namespace music {
 
-MediaPlayer::MediaPlayer(platform::EventLoop& loop) : loop_(loop), self_(std::make_shared<MediaPlayer*>(this)) {}
+MediaPlayer::MediaPlayer(platform::EventLoop& loop)
+    : loop_(loop), self_(std::make_shared<MediaPlayer*>(this)) {}
 
-MediaPlayer::~MediaPlayer() { Close(); }
+MediaPlayer::~MediaPlayer() {
+    Close();
+}
 
 void MediaPlayer::Open() {
     Close();
@@ -44,9 +47,13 @@ void MediaPlayer::Stop() {
     if (interrupted) postNotify();
 }
 
-int64_t MediaPlayer::Position() const { return stream_ ? stream_->position() : 0; }
+int64_t MediaPlayer::Position() const {
+    return stream_ ? stream_->position() : 0;
+}
 
-int64_t MediaPlayer::Length() const { return stream_ ? stream_->length() : 0; }
+int64_t MediaPlayer::Length() const {
+    return stream_ ? stream_->length() : 0;
+}
 
 void MediaPlayer::PlayEnded() {
     if (!stream_ || mode_ != TMPModes::mpPlaying || !stream_->atEnd()) return;

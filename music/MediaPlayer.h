@@ -29,7 +29,7 @@ enum class TMPModes {
 // file (PlayEnded, fed by the loop's music-ended event) or was interrupted by
 // Stop. Open, Close and Stop themselves do not notify.
 class MediaPlayer {
-public:
+  public:
     explicit MediaPlayer(platform::EventLoop& loop);
     ~MediaPlayer();
     MediaPlayer(const MediaPlayer&) = delete;
@@ -58,7 +58,7 @@ public:
     // was stopped, or went back to the start meanwhile) are ignored.
     void PlayEnded();
 
-private:
+  private:
     void requireDevice() const;
     // Runs OnNotify later, as a message on the loop, as long as the same file
     // is still open then.

@@ -10,7 +10,9 @@ TFrame1::TFrame1(platform::EventLoop& loop) : mp3player(loop), loop_(loop) {
     loop_.setMusicEndedHandler([this] { mp3player.PlayEnded(); });
 }
 
-TFrame1::~TFrame1() { loop_.setMusicEndedHandler(nullptr); }
+TFrame1::~TFrame1() {
+    loop_.setMusicEndedHandler(nullptr);
+}
 
 void TFrame1::Load_and_play(const std::string& FileName) {
     currentMusicFile = FileName;

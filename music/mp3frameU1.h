@@ -10,7 +10,7 @@ namespace music {
 // The music frame: an invisible music engine that plays one file over and
 // over. The title menu's Music option stops and resumes `mp3player` directly.
 class TFrame1 {
-public:
+  public:
     explicit TFrame1(platform::EventLoop& loop);
     ~TFrame1();
     TFrame1(const TFrame1&) = delete;
@@ -28,7 +28,7 @@ public:
     MediaPlayer mp3player;
     std::string currentMusicFile;
 
-private:
+  private:
     platform::EventLoop& loop_;
 };
 

@@ -12,7 +12,7 @@ namespace platform {
 // Decoded music, pulled by the audio output on its own thread: interleaved
 // signed 16-bit stereo at kMusicSampleRate. The stream must not touch game state.
 class PcmStream {
-public:
+  public:
     static constexpr int kSampleRate = 44100;
     virtual ~PcmStream() = default;
     // Fills up to `frames` stereo frames; fewer (or 0) means the end was reached.
@@ -22,7 +22,7 @@ public:
 // Everything the game plays. One channel carries the stored sounds (a new one
 // cuts off the old), one the engine sound, and the music runs beside them.
 class Audio {
-public:
+  public:
     virtual ~Audio() = default;
 
     // Plays a complete RIFF/WAVE file from memory without waiting. The bytes

@@ -16,7 +16,7 @@ namespace platform {
 // and time come from, where the frame goes and what plays the sound. The
 // event loop, timers, boxes and everything above are the same for both.
 class Backend {
-public:
+  public:
     virtual ~Backend() = default;
 
     virtual Clock& clock() = 0;
@@ -24,7 +24,8 @@ public:
 
     // Opens the window (the headless back-end has none). Called once, before
     // the first present.
-    virtual void showWindow(const std::string& caption, const std::string& appTitle, Size clientSize) = 0;
+    virtual void showWindow(const std::string& caption, const std::string& appTitle,
+                            Size clientSize) = 0;
 
     // The next event, waiting at most until `deadline` (clock().nowMs());
     // without a deadline it waits for ever. A deadline at or before now polls:

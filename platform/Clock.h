@@ -9,7 +9,7 @@ namespace platform {
 // The clocks the game reads. The real clock follows the system; the virtual
 // clock of the headless back-end moves only when its driver advances it.
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     // Milliseconds since an arbitrary start, never going back. The loop uses
     // this full-width counter for its timer schedule.

@@ -107,13 +107,17 @@ void EventLoop::openWindow(WindowClient& client, const std::string& caption,
     repaint();
 }
 
-void EventLoop::closeWindow() { client_ = nullptr; }
+void EventLoop::closeWindow() {
+    client_ = nullptr;
+}
 
 void EventLoop::invalidate(const Rect& area) {
     dirty_ = dirty_.united(area.intersected(Rect{0, 0, clientSize_.width, clientSize_.height}));
 }
 
-void EventLoop::invalidateAll() { invalidate(Rect{0, 0, clientSize_.width, clientSize_.height}); }
+void EventLoop::invalidateAll() {
+    invalidate(Rect{0, 0, clientSize_.width, clientSize_.height});
+}
 
 void EventLoop::repaint() {
     if (!client_ || dirty_.empty()) return;
@@ -134,7 +138,8 @@ void EventLoop::repaint() {
 
 void EventLoop::queueMessage(const std::string& text) {
     const bool known =
-        std::any_of(boxes_.begin(), boxes_.end(), [&](const auto& box) { return box->text() == text; }) ||
+        std::any_of(boxes_.begin(), boxes_.end(),
+                    [&](const auto& box) { return box->text() == text; }) ||
         std::find(queuedMessages_.begin(), queuedMessages_.end(), text) != queuedMessages_.end();
     if (known) return;
     queuedMessages_.push_back(text);
@@ -147,8 +152,8 @@ void EventLoop::showNextQueuedMessage() {
         return box->kind() == MessageBox::Kind::Message;
     });
     if (messageShown || queuedMessages_.empty() || clientSize_.width == 0) return;
-    boxes_.push_back(std::make_shared<MessageBox>(MessageBox::Kind::Message, queuedMessages_.front(),
-                                                  appTitle_, clientSize_));
+    boxes_.push_back(std::make_shared<MessageBox>(MessageBox::Kind::Message,
+                                                  queuedMessages_.front(), appTitle_, clientSize_));
     queuedMessages_.pop_front();
     invalidate(boxes_.back()->bounds());
 }
@@ -166,7 +171,9 @@ BoxButton EventLoop::askYesNo(const std::string& text, const std::string& captio
     return *box->answer;
 }
 
-const MessageBox* EventLoop::topBox() const { return boxes_.empty() ? nullptr : boxes_.back().get(); }
+const MessageBox* EventLoop::topBox() const {
+    return boxes_.empty() ? nullptr : boxes_.back().get();
+}
 
 void EventLoop::answerTopBox(BoxButton button) {
     auto box = boxes_.back();

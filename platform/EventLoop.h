@@ -21,7 +21,7 @@ namespace platform {
 // Everything the game does runs inside a handler called from here, so handlers
 // never overlap and the game state needs no locks.
 class EventLoop {
-public:
+  public:
     using TimerId = uint32_t;
     // Shorter periods are stretched to this; the control tick's balance (turn
     // rate, fuel use) was tuned at about this rate.
@@ -77,7 +77,7 @@ public:
     // Queues an event for the loop itself (handled before the back-end's).
     void post(Event event) { posted_.push_back(std::move(event)); }
 
-private:
+  private:
     struct Timer {
         std::function<void()> onTick;
         bool running = false;

@@ -8,17 +8,17 @@ namespace platform {
 // One thing that happened to the window, as the back-ends report it.
 struct Event {
     enum class Type {
-        KeyDown,      // key: a virtual-key code
-        KeyUp,        // key
-        Char,         // ch: a typed character (Unicode code point)
-        MouseMove,    // x, y in client pixels; outside the window means "left"
-        MouseDown,    // x, y: left button pressed
-        MouseUp,      // x, y: left button released
-        Close,        // the user closes the window
-        Expose,       // the window content was lost and must be redrawn
-        MusicEnded,   // the background music reached the end of its file
-        Call,         // run `call` on the loop (used by drivers such as tarnwick-sim)
-        Quit,         // end the program
+        KeyDown,     // key: a virtual-key code
+        KeyUp,       // key
+        Char,        // ch: a typed character (Unicode code point)
+        MouseMove,   // x, y in client pixels; outside the window means "left"
+        MouseDown,   // x, y: left button pressed
+        MouseUp,     // x, y: left button released
+        Close,       // the user closes the window
+        Expose,      // the window content was lost and must be redrawn
+        MusicEnded,  // the background music reached the end of its file
+        Call,        // run `call` on the loop (used by drivers such as tarnwick-sim)
+        Quit,        // end the program
     };
 
     Type type = Type::Quit;

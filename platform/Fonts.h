@@ -26,7 +26,7 @@ struct FontSpec {
 // An opened font: measures text and draws it, anti-aliased, into 32-bit
 // pixels. Text is UTF-8, one line (callers split lines themselves).
 class Font {
-public:
+  public:
     virtual ~Font() = default;
 
     // Opens (or takes from the cache) the font for `spec`. The layout's family
@@ -42,8 +42,8 @@ public:
     // Draws `text` with its top-left corner at (x, y) in `color`, blending the
     // glyph edges over what is there; nothing outside `clip` or the target is
     // touched. Underline, when the spec asks for it, is part of the drawing.
-    virtual void draw(core::Bitmap& target, int x, int y, std::string_view text, core::PixelWord color,
-                      const Rect& clip) const = 0;
+    virtual void draw(core::Bitmap& target, int x, int y, std::string_view text,
+                      core::PixelWord color, const Rect& clip) const = 0;
 };
 
 // The font file the layout's family name maps to, or "" when the table has none

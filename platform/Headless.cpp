@@ -3,8 +3,8 @@
 #include <cstring>
 #include <ctime>
 #include <fstream>
-#include <utility>
 #include <stdexcept>
+#include <utility>
 
 namespace platform {
 
@@ -22,11 +22,18 @@ core::TimeOfDay VirtualClock::utcNow() const {
     const std::time_t seconds = timegm(&start) + static_cast<std::time_t>(totalMs / 1000);
     std::tm now{};
     gmtime_r(&seconds, &now);
-    return core::TimeOfDay{now.tm_year + 1900, now.tm_mon + 1, now.tm_mday, now.tm_hour,
-                           now.tm_min,         now.tm_sec,     static_cast<int>(totalMs % 1000)};
+    return core::TimeOfDay{now.tm_year + 1900,
+                           now.tm_mon + 1,
+                           now.tm_mday,
+                           now.tm_hour,
+                           now.tm_min,
+                           now.tm_sec,
+                           static_cast<int>(totalMs % 1000)};
 }
 
-void VirtualClock::sleepMs(uint32_t ms) { advanceTo(now_ + ms); }
+void VirtualClock::sleepMs(uint32_t ms) {
+    advanceTo(now_ + ms);
+}
 
 void VirtualClock::advanceTo(uint64_t ms) {
     if (ms <= now_) return;
@@ -42,7 +49,8 @@ namespace {
 // Playing time of a PCM WAVE file, from its fmt and data chunks; 0 when the
 // file is not a WAVE file we can measure.
 uint64_t waveLengthMs(const std::string& bytes) {
-    if (bytes.size() < 12 || bytes.compare(0, 4, "RIFF") != 0 || bytes.compare(8, 4, "WAVE") != 0) return 0;
+    if (bytes.size() < 12 || bytes.compare(0, 4, "RIFF") != 0 || bytes.compare(8, 4, "WAVE") != 0)
+        return 0;
     uint32_t byteRate = 0;
     uint32_t dataSize = 0;
     size_t pos = 12;
@@ -63,7 +71,9 @@ uint64_t waveLengthMs(const std::string& bytes) {
 
 }  // namespace
 
-void AudioRecorder::playWave(std::span<const uint8_t>, std::string_view label) { log_.emplace_back(label); }
+void AudioRecorder::playWave(std::span<const uint8_t>, std::string_view label) {
+    log_.emplace_back(label);
+}
 
 void AudioRecorder::openEngineSound(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
@@ -97,7 +107,9 @@ void AudioRecorder::stopMusic() {
     log_.emplace_back("music:stop");
 }
 
-std::vector<std::string> AudioRecorder::takeLog() { return std::exchange(log_, {}); }
+std::vector<std::string> AudioRecorder::takeLog() {
+    return std::exchange(log_, {});
+}
 
 bool AudioRecorder::advance(uint64_t fromMs, uint64_t toMs) {
     if (!musicPlaying_ || !music_) return false;
@@ -127,7 +139,9 @@ HeadlessBackend::HeadlessBackend(core::TimeOfDay startTime) : clock_(startTime) 
     });
 }
 
-void HeadlessBackend::showWindow(const std::string& caption, const std::string&, Size) { caption_ = caption; }
+void HeadlessBackend::showWindow(const std::string& caption, const std::string&, Size) {
+    caption_ = caption;
+}
 
 std::optional<Event> HeadlessBackend::waitEvent(std::optional<uint64_t> deadline) {
     auto pop = [this]() -> std::optional<Event> {
@@ -147,7 +161,8 @@ std::optional<Event> HeadlessBackend::waitEvent(std::optional<uint64_t> deadline
     if (driver_) driver_(*this);
     // A driver that neither gave input nor let time pass has nothing more:
     // end, rather than asking it again for ever.
-    if (queue_.empty() && target_ == targetBefore) queue_.push_back(Event{.type = Event::Type::Quit});
+    if (queue_.empty() && target_ == targetBefore)
+        queue_.push_back(Event{.type = Event::Type::Quit});
     return pop();
 }
 

@@ -13,7 +13,7 @@ namespace platform {
 // A clock that moves only when told: the headless back-end's monotonic counter
 // starts at 0 and the time of day runs in UTC from the time it was set to.
 class VirtualClock : public Clock {
-public:
+  public:
     explicit VirtualClock(core::TimeOfDay start = {}) : start_(start) {}
 
     uint64_t nowMs() const override { return now_; }
@@ -29,7 +29,7 @@ public:
         onAdvance_ = std::move(callback);
     }
 
-private:
+  private:
     core::TimeOfDay start_;
     uint64_t now_ = 0;
     std::function<void(uint64_t, uint64_t)> onAdvance_;
@@ -38,7 +38,7 @@ private:
 // Silent audio that writes down what was started and stopped, and pulls the
 // music stream in step with the virtual clock, so that music ends on time.
 class AudioRecorder : public Audio {
-public:
+  public:
     void playWave(std::span<const uint8_t> riffWave, std::string_view label) override;
     void stopWaves() override {}
     void openEngineSound(const std::string& path) override;
@@ -56,7 +56,7 @@ public:
 
     void setClock(const Clock* clock) { clock_ = clock; }
 
-private:
+  private:
     const Clock* clock_ = nullptr;
     std::vector<std::string> log_;
     uint64_t engineLengthMs_ = 0;
@@ -75,14 +75,15 @@ private:
 // loop would wait beyond it and nothing is queued, the driver is asked for
 // more. A driver that has nothing more queues Quit.
 class HeadlessBackend : public Backend {
-public:
+  public:
     using Driver = std::function<void(HeadlessBackend&)>;
 
     explicit HeadlessBackend(core::TimeOfDay startTime = {});
 
     VirtualClock& clock() override { return clock_; }
     AudioRecorder& audio() override { return audio_; }
-    void showWindow(const std::string& caption, const std::string& appTitle, Size clientSize) override;
+    void showWindow(const std::string& caption, const std::string& appTitle,
+                    Size clientSize) override;
     std::optional<Event> waitEvent(std::optional<uint64_t> deadline) override;
     void present(const core::Bitmap&, const Rect&) override {}
     void openUrl(const std::string& url) override { openedUrls_.push_back(url); }
@@ -95,7 +96,7 @@ public:
     const std::string& windowCaption() const { return caption_; }
     const std::vector<std::string>& openedUrls() const { return openedUrls_; }
 
-private:
+  private:
     VirtualClock clock_;
     AudioRecorder audio_;
     Driver driver_;

@@ -27,7 +27,7 @@ inline constexpr int End = 35;
 // Which keys are held at this moment, kept up to date from key events, so the
 // control tick can poll "is Space held now" instead of reacting to events.
 class KeyTable {
-public:
+  public:
     void press(int key) {
         if (valid(key)) held_.set(static_cast<size_t>(key));
     }
@@ -37,7 +37,7 @@ public:
     void releaseAll() { held_.reset(); }
     bool held(int key) const { return valid(key) && held_.test(static_cast<size_t>(key)); }
 
-private:
+  private:
     static bool valid(int key) { return key >= 0 && key < 256; }
     std::bitset<256> held_;
 };

@@ -26,8 +26,12 @@ constexpr PixelWord kCaptionBar = PixelWord::rgb(10, 36, 106);
 constexpr PixelWord kText = PixelWord::rgb(0, 0, 0);
 constexpr PixelWord kCaptionText = PixelWord::rgb(255, 255, 255);
 
-std::shared_ptr<const Font> textFont() { return Font::get(FontSpec{"MS Sans Serif", 13, false}); }
-std::shared_ptr<const Font> captionFont() { return Font::get(FontSpec{"MS Sans Serif", 13, true}); }
+std::shared_ptr<const Font> textFont() {
+    return Font::get(FontSpec{"MS Sans Serif", 13, false});
+}
+std::shared_ptr<const Font> captionFont() {
+    return Font::get(FontSpec{"MS Sans Serif", 13, true});
+}
 
 const char* labelOf(BoxButton button) {
     switch (button) {
@@ -108,8 +112,9 @@ MessageBox::MessageBox(Kind kind, std::string text, std::string caption, Size cl
         }
     textWidth = std::min(textWidth, maxTextWidth);
 
-    const std::vector<BoxButton> ids =
-        kind_ == Kind::Question ? std::vector{BoxButton::Yes, BoxButton::No} : std::vector{BoxButton::Ok};
+    const std::vector<BoxButton> ids = kind_ == Kind::Question
+                                           ? std::vector{BoxButton::Yes, BoxButton::No}
+                                           : std::vector{BoxButton::Ok};
     const int buttonsWidth = static_cast<int>(ids.size()) * kButtonWidth +
                              (static_cast<int>(ids.size()) - 1) * kButtonGap;
     const int captionWidth = captionFont()->measure(caption_).width + 2 * kPadding;
@@ -122,12 +127,14 @@ MessageBox::MessageBox(Kind kind, std::string text, std::string caption, Size cl
     const int left = (client.width - width) / 2;
     const int top = std::max((client.height - height) / 2, 0);
     bounds_ = Rect::ofSize(left, top, width, height);
-    textRect_ = Rect::ofSize(left + kPadding, top + kCaptionHeight + kPadding, width - 2 * kPadding, textHeight);
+    textRect_ = Rect::ofSize(left + kPadding, top + kCaptionHeight + kPadding, width - 2 * kPadding,
+                             textHeight);
 
     int buttonLeft = left + (width - buttonsWidth) / 2;
     const int buttonTop = bounds_.bottom - kPadding - kButtonHeight;
     for (BoxButton id : ids) {
-        buttons_.push_back(Button{id, Rect::ofSize(buttonLeft, buttonTop, kButtonWidth, kButtonHeight)});
+        buttons_.push_back(
+            Button{id, Rect::ofSize(buttonLeft, buttonTop, kButtonWidth, kButtonHeight)});
         buttonLeft += kButtonWidth + kButtonGap;
     }
 }
@@ -150,7 +157,9 @@ std::optional<BoxButton> MessageBox::buttonAt(int x, int y) const {
     return std::nullopt;
 }
 
-void MessageBox::mouseDown(int x, int y) { pressed_ = buttonAt(x, y); }
+void MessageBox::mouseDown(int x, int y) {
+    pressed_ = buttonAt(x, y);
+}
 
 std::optional<BoxButton> MessageBox::mouseUp(int x, int y) {
     const auto released = buttonAt(x, y);
@@ -174,8 +183,8 @@ void MessageBox::draw(core::Bitmap& frame) const {
     const Rect bar = Rect::ofSize(b.left + 3, b.top + 3, b.width() - 6, kCaptionHeight - 2);
     frame.fillRect(bar.left, bar.top, bar.width(), bar.height(), kCaptionBar);
     const auto bold = captionFont();
-    bold->draw(frame, bar.left + 4, bar.top + (bar.height() - bold->lineHeight()) / 2, caption_, kCaptionText,
-               bar);
+    bold->draw(frame, bar.left + 4, bar.top + (bar.height() - bold->lineHeight()) / 2, caption_,
+               kCaptionText, bar);
 
     const auto font = textFont();
     int y = textRect_.top;
@@ -190,8 +199,8 @@ void MessageBox::draw(core::Bitmap& frame) const {
         const Size label = font->measure(labelOf(button.id));
         const int shift = sunken ? 1 : 0;
         font->draw(frame, button.rect.left + (button.rect.width() - label.width) / 2 + shift,
-                   button.rect.top + (button.rect.height() - label.height) / 2 + shift, labelOf(button.id),
-                   kText, button.rect);
+                   button.rect.top + (button.rect.height() - label.height) / 2 + shift,
+                   labelOf(button.id), kText, button.rect);
     }
 }
 

@@ -17,7 +17,7 @@ enum class BoxButton { Ok, Yes, No };
 // out centred in the client area and draws itself; the loop decides which box
 // takes the input.
 class MessageBox {
-public:
+  public:
     enum class Kind { Message, Question };
 
     MessageBox(Kind kind, std::string text, std::string caption, Size client);
@@ -43,7 +43,7 @@ public:
     // Set when a button closed the box.
     std::optional<BoxButton> answer;
 
-private:
+  private:
     struct Button {
         BoxButton id;
         Rect rect;

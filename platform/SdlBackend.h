@@ -18,8 +18,8 @@ union SDL_Event;
 namespace platform {
 
 // The real window, keyboard, mouse and sound device through SDL2. Sound is
-// optional: without a device the game runs silent. Throws std::runtime_error
-// when SDL's video cannot be started (no display).
+// optional: without a device the game runs silent. showWindow throws
+// std::runtime_error when there is no display to open the window on.
 class SdlBackend : public Backend {
 public:
     SdlBackend();

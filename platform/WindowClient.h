@@ -9,7 +9,7 @@ namespace platform {
 // the input that no message box has taken. The form of the user interface
 // implements it; the platform knows nothing of controls.
 class WindowClient {
-public:
+  public:
     virtual ~WindowClient() = default;
     // Paints `area` of the frame (window client pixels); the frame keeps
     // whatever is outside it.

@@ -96,9 +96,13 @@ platform::Rect Control::VisibleRectInWindow() const {
     return r;
 }
 
-Form* Control::OwningForm() const { return parent_ ? parent_->OwningForm() : nullptr; }
+Form* Control::OwningForm() const {
+    return parent_ ? parent_->OwningForm() : nullptr;
+}
 
-void Control::Invalidate() { InvalidateRect(VisibleRectInWindow()); }
+void Control::Invalidate() {
+    InvalidateRect(VisibleRectInWindow());
+}
 
 void Control::InvalidateRect(const platform::Rect& windowArea) {
     if (!Showing() || windowArea.empty()) return;
@@ -117,7 +121,9 @@ void Control::PaintChildren(core::Bitmap& frame, const platform::Rect& clip) {
     }
 }
 
-bool Control::HitTest(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
+bool Control::HitTest(int x, int y) const {
+    return x >= 0 && y >= 0 && x < width_ && y < height_;
+}
 
 Control* Control::ControlAt(int x, int y) {
     if (!visible_ || !enabled_) return nullptr;

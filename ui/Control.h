@@ -23,7 +23,7 @@ using Properties = std::vector<std::pair<std::string, PropertyValue>>;
 // other controls. Positions are relative to the parent's client area. The
 // order of the children is their stacking order: the last one is on top.
 class Control {
-public:
+  public:
     explicit Control(std::string name);
     virtual ~Control();
     Control(const Control&) = delete;
@@ -100,12 +100,12 @@ public:
 
     std::function<void()> OnClick;
 
-protected:
+  protected:
     // The children list changed or a child moved: containers with back
     // buffers or layouts may react.
     virtual void ChildrenChanged() {}
 
-private:
+  private:
     void detachFromParent();
     void forgetInForm(Form& form);
 

@@ -16,7 +16,7 @@ namespace ui {
 // released), and the keyboard to the form first when KeyPreview is on, then
 // to the focused control.
 class Form : public Control, public platform::WindowClient {
-public:
+  public:
     Form(std::string name, platform::EventLoop& loop);
     ~Form() override;
 
@@ -59,7 +59,7 @@ public:
 
     void PaintSelf(core::Bitmap& frame, const platform::Rect& clip) override;
 
-private:
+  private:
     void setHovered(Control* control);
 
     platform::EventLoop& loop_;

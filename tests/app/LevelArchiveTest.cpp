@@ -35,22 +35,26 @@ struct Entry {
 
 // Writes an archive with libzip; file entries are AES-256 encrypted when a
 // password is given. Names ending in '/' or '\' become folder entries.
-void writeArchive(const fs::path& path, const std::vector<Entry>& entries, const std::string& password = {}) {
+void writeArchive(const fs::path& path, const std::vector<Entry>& entries,
+                  const std::string& password = {}) {
     int error = 0;
     zip_t* archive = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
     ASSERT_NE(archive, nullptr) << "cannot create " << path;
     for (const Entry& entry : entries) {
         const char last = entry.name.empty() ? '\0' : entry.name.back();
         if (last == '/' || last == '\\') {
-            ASSERT_GE(zip_dir_add(archive, entry.name.c_str(), entry.nameEncoding), 0) << zip_strerror(archive);
+            ASSERT_GE(zip_dir_add(archive, entry.name.c_str(), entry.nameEncoding), 0)
+                << zip_strerror(archive);
             continue;
         }
         zip_source_t* source = zip_source_buffer(archive, entry.data.data(), entry.data.size(), 0);
-        const zip_int64_t index = zip_file_add(archive, entry.name.c_str(), source, entry.nameEncoding);
+        const zip_int64_t index =
+            zip_file_add(archive, entry.name.c_str(), source, entry.nameEncoding);
         ASSERT_GE(index, 0) << "cannot add \"" << entry.name << "\": " << zip_strerror(archive);
         const auto at = static_cast<zip_uint64_t>(index);
         zip_set_file_compression(archive, at, entry.stored ? ZIP_CM_STORE : ZIP_CM_DEFLATE, 1);
-        if (!password.empty()) zip_file_set_encryption(archive, at, ZIP_EM_AES_256, password.c_str());
+        if (!password.empty())
+            zip_file_set_encryption(archive, at, ZIP_EM_AES_256, password.c_str());
     }
     ASSERT_EQ(zip_close(archive), 0) << zip_strerror(archive);
 }
@@ -84,7 +88,8 @@ ArchiveInfo inspect(const std::string& path) {
 // Every regular file outside the target folder, with its content.
 std::map<std::string, std::string> filesOutside(const fs::path& root, const fs::path& target) {
     std::map<std::string, std::string> files;
-    for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator(); ++it) {
+    for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator();
+         ++it) {
         if (it->path() == target) {
             it.disable_recursion_pending();
         } else if (it->is_regular_file() && !it->is_symlink()) {
@@ -95,9 +100,12 @@ std::map<std::string, std::string> filesOutside(const fs::path& root, const fs::
 }
 
 size_t read16(const std::string& bytes, size_t at) {
-    return static_cast<size_t>(static_cast<unsigned char>(bytes[at]) | static_cast<unsigned char>(bytes[at + 1]) << 8);
+    return static_cast<size_t>(static_cast<unsigned char>(bytes[at]) |
+                               static_cast<unsigned char>(bytes[at + 1]) << 8);
 }
-size_t read32(const std::string& bytes, size_t at) { return read16(bytes, at) | read16(bytes, at + 2) << 16; }
+size_t read32(const std::string& bytes, size_t at) {
+    return read16(bytes, at) | read16(bytes, at + 2) << 16;
+}
 
 // Where an entry's local header starts and where its central directory
 // record starts, found through the end record (archives without a comment).
@@ -105,7 +113,8 @@ std::pair<size_t, size_t> entryHeaders(const std::string& bytes, const std::stri
     size_t central = read32(bytes, bytes.size() - 22 + 16);
     while (read32(bytes, central) == 0x02014b50u) {
         const size_t nameLength = read16(bytes, central + 28);
-        if (bytes.compare(central + 46, nameLength, name) == 0) return {read32(bytes, central + 42), central};
+        if (bytes.compare(central + 46, nameLength, name) == 0)
+            return {read32(bytes, central + 42), central};
         central += 46 + nameLength + read16(bytes, central + 30) + read16(bytes, central + 32);
     }
     throw std::runtime_error("no entry " + name);
@@ -120,7 +129,7 @@ void setRecordedSize(std::string& bytes, const std::string& name, uint32_t size)
 }
 
 class LevelArchive : public ::testing::Test {
-protected:
+  protected:
     TemporaryFolder root;
     const fs::path sources = root.path() / "src";
     const fs::path game = root.path() / "game";
@@ -144,7 +153,8 @@ protected:
             extract(password);
         } catch (const app::ArchiveError& error) {
             const std::string text = error.what();
-            EXPECT_NE(text.find(archive), std::string::npos) << "the error does not name the archive: " << text;
+            EXPECT_NE(text.find(archive), std::string::npos)
+                << "the error does not name the archive: " << text;
             return text;
         }
         ADD_FAILURE() << "the extraction succeeded";
@@ -198,14 +208,15 @@ protected:
 };
 
 TEST_F(LevelArchive, InfoZipTraditionalEncryption) {
-    checkToolArchive("zip -q -r -P " + kPassword + " ../level.zip level0_big.jpg a", ZIP_EM_TRAD_PKWARE);
+    checkToolArchive("zip -q -r -P " + kPassword + " ../level.zip level0_big.jpg a",
+                     ZIP_EM_TRAD_PKWARE);
 }
 
 // 7-Zip writes AES entries without a CRC (the AE-2 form): only the
 // authentication code vouches for the data.
 TEST_F(LevelArchive, SevenZipAes256) {
-    const ArchiveInfo info =
-        checkToolArchive("7z a -tzip -mem=AES256 -p" + kPassword + " ../level.zip level0_big.jpg a", ZIP_EM_AES_256);
+    const ArchiveInfo info = checkToolArchive(
+        "7z a -tzip -mem=AES256 -p" + kPassword + " ../level.zip level0_big.jpg a", ZIP_EM_AES_256);
     EXPECT_EQ(info.crc.at("level0_big.jpg"), 0u);
 }
 
@@ -276,7 +287,8 @@ TEST_F(LevelArchive, FolderPathsWithEitherSeparatorAreDroppedAndDosNamesConverte
                   {"../../escape.dat", "escape"}},
                  kPassword);
     extract();
-    EXPECT_EQ(namesIn(game), (Names{"Level_hs.jpg", "caf\xC3\xA9.txt", "escape.dat", "level4_big.jpg"}));
+    EXPECT_EQ(namesIn(game),
+              (Names{"Level_hs.jpg", "caf\xC3\xA9.txt", "escape.dat", "level4_big.jpg"}));
     expectPlainFile("level4_big.jpg", "four");
     expectPlainFile("Level_hs.jpg", "upload");
     expectPlainFile("escape.dat", "escape");
@@ -284,7 +296,9 @@ TEST_F(LevelArchive, FolderPathsWithEitherSeparatorAreDroppedAndDosNamesConverte
 
 TEST_F(LevelArchive, CorruptedEntryStopsTheExtractionAndLeavesTheOldFile) {
     const std::string second = "SECOND-ENTRY-" + patternBytes(4000, 4);
-    writeArchive(archive, {{"first.dat", "one", true}, {"second.dat", second, true}, {"third.dat", "three", true}});
+    writeArchive(
+        archive,
+        {{"first.dat", "one", true}, {"second.dat", second, true}, {"third.dat", "three", true}});
     std::string bytes = readFile(archive);
     const size_t data = bytes.find("SECOND-ENTRY-");
     ASSERT_NE(data, std::string::npos);
@@ -304,8 +318,8 @@ TEST_F(LevelArchive, MissingForeignAndTruncatedArchivesAreErrors) {
     writeFile(archive, "PK but not really an archive");
     extractionError();
 
-    writeArchive(root.path() / "whole.zip", {{"level0_big.jpg", patternBytes(50000, 5)}, {"level1_big.jpg", "x"}},
-                 kPassword);
+    writeArchive(root.path() / "whole.zip",
+                 {{"level0_big.jpg", patternBytes(50000, 5)}, {"level1_big.jpg", "x"}}, kPassword);
     const std::string whole = readFile(root.path() / "whole.zip");
     writeFile(archive, whole.substr(0, whole.size() / 2));
     extractionError();
@@ -319,7 +333,8 @@ TEST_F(LevelArchive, NamelessAndProtectedEntriesStopTheExtraction) {
         SCOPED_TRACE(bad);
         fs::remove_all(game);
         fs::create_directory(game);
-        writeArchive(archive, {{"good.dat", "good"}, {bad, "bad"}, {"after.dat", "after"}}, kPassword);
+        writeArchive(archive, {{"good.dat", "good"}, {bad, "bad"}, {"after.dat", "after"}},
+                     kPassword);
         extractionError();
         EXPECT_EQ(namesIn(game), Names{"good.dat"});
     }
@@ -328,7 +343,8 @@ TEST_F(LevelArchive, NamelessAndProtectedEntriesStopTheExtraction) {
 // Zeros deflate to almost nothing, so a small archive can unpack to any size.
 TEST_F(LevelArchive, EntriesAboveTheSizeLimitAreRefusedEvenWhenTheirHeaderLies) {
     const std::string zeros(app::kMaxArchiveEntrySize + 1, '\0');
-    writeArchive(archive, {{"good.dat", "good"}, {"level5_big.jpg", zeros}, {"after.dat", "after"}});
+    writeArchive(archive,
+                 {{"good.dat", "good"}, {"level5_big.jpg", zeros}, {"after.dat", "after"}});
     EXPECT_NE(extractionError().find("level5_big.jpg"), std::string::npos);
     EXPECT_EQ(namesIn(game), Names{"good.dat"});
 

@@ -22,7 +22,8 @@ std::string loadError(const std::string& path) {
         app::LoadPictureFile(path);
     } catch (const app::PictureError& error) {
         const std::string text = error.what();
-        EXPECT_NE(text.find(path), std::string::npos) << "the error does not name the file: " << text;
+        EXPECT_NE(text.find(path), std::string::npos)
+            << "the error does not name the file: " << text;
         return text;
     }
     ADD_FAILURE() << path << " loaded";
@@ -30,7 +31,7 @@ std::string loadError(const std::string& path) {
 }
 
 class PictureFile : public ::testing::Test {
-protected:
+  protected:
     TemporaryFolder folder;
 
     std::string write(const std::string& name, const std::string& bytes) {
@@ -46,15 +47,17 @@ TEST_F(PictureFile, BaselineProgressiveAndGreyscaleLoadAtTheirExactSize) {
     constexpr int tolerance = 6;
     for (const Kind kind : {Kind::Baseline, Kind::Progressive, Kind::Greyscale}) {
         SCOPED_TRACE(static_cast<int>(kind));
-        const core::Bitmap picture = app::LoadPictureFile(write("level0_big.jpg", encodeJpeg(width, height, kind)));
+        const core::Bitmap picture =
+            app::LoadPictureFile(write("level0_big.jpg", encodeJpeg(width, height, kind)));
         ASSERT_EQ(picture.width(), width);
         ASSERT_EQ(picture.height(), height);
         for (int y = 0; y < height; ++y) {
             for (int x = 0; x < width; ++x) {
                 const core::PixelWord pixel = picture.pixel(x, y);
-                const Rgb expected = kind == Kind::Greyscale
-                                         ? Rgb{quarterGrey(x, y), quarterGrey(x, y), quarterGrey(x, y)}
-                                         : quarterColour(x, y);
+                const Rgb expected =
+                    kind == Kind::Greyscale
+                        ? Rgb{quarterGrey(x, y), quarterGrey(x, y), quarterGrey(x, y)}
+                        : quarterColour(x, y);
                 ASSERT_EQ(pixel.alpha(), 0) << x << "," << y;
                 ASSERT_NEAR(pixel.red(), expected.r, tolerance) << x << "," << y;
                 ASSERT_NEAR(pixel.green(), expected.g, tolerance) << x << "," << y;
@@ -73,7 +76,8 @@ TEST_F(PictureFile, ExtensionDecidesTheFormatInAnyCase) {
 }
 
 TEST_F(PictureFile, MissingNonJpegAndTruncatedFilesAreErrors) {
-    EXPECT_NE(loadError((folder.path() / "absent.jpg").string()).find("No such file"), std::string::npos);
+    EXPECT_NE(loadError((folder.path() / "absent.jpg").string()).find("No such file"),
+              std::string::npos);
     loadError(write("text.jpg", "This is a level, honestly.\n"));
     loadError(write("empty.jpg", ""));
 
@@ -92,7 +96,8 @@ size_t startOfFrame(const std::string& jpeg) {
     while (at + 4 <= jpeg.size()) {
         const auto marker = static_cast<unsigned char>(jpeg[at + 1]);
         if (marker == 0xC0 || marker == 0xC2) return at;
-        at += 2 + (static_cast<unsigned char>(jpeg[at + 2]) << 8 | static_cast<unsigned char>(jpeg[at + 3]));
+        at += 2 + (static_cast<unsigned char>(jpeg[at + 2]) << 8 |
+                   static_cast<unsigned char>(jpeg[at + 3]));
     }
     return std::string::npos;
 }
@@ -104,12 +109,17 @@ long peakMemoryKiB() {
 }
 
 TEST_F(PictureFile, PicturesAboveTheSizeLimitAreRefusedBeforeAllocating) {
-    EXPECT_EQ(app::LoadPictureFile(write("wide.jpg", encodeJpeg(app::kMaxPictureSide, 8, Kind::Baseline))).width(),
-              app::kMaxPictureSide);
-    EXPECT_NE(loadError(write("wider.jpg", encodeJpeg(app::kMaxPictureSide + 1, 8, Kind::Baseline))).find("8193"),
+    EXPECT_EQ(
+        app::LoadPictureFile(write("wide.jpg", encodeJpeg(app::kMaxPictureSide, 8, Kind::Baseline)))
+            .width(),
+        app::kMaxPictureSide);
+    EXPECT_NE(loadError(write("wider.jpg", encodeJpeg(app::kMaxPictureSide + 1, 8, Kind::Baseline)))
+                  .find("8193"),
               std::string::npos);
-    EXPECT_NE(loadError(write("taller.jpg", encodeJpeg(8, app::kMaxPictureSide + 1, Kind::Greyscale))).find("8193"),
-              std::string::npos);
+    EXPECT_NE(
+        loadError(write("taller.jpg", encodeJpeg(8, app::kMaxPictureSide + 1, Kind::Greyscale)))
+            .find("8193"),
+        std::string::npos);
 
     // A tiny file claiming 20000 x 20000 pixels (1.6 GB as a bitmap).
     std::string huge = encodeJpeg(16, 16, Kind::Baseline);

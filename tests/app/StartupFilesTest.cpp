@@ -34,7 +34,7 @@ TEST(ProgramFolder, ExecutablePathIsTheRunningProgramWhateverTheWorkingFolder) {
 
 // Each test controls every variable the choice reads.
 class DataFolderChoice : public ::testing::Test {
-protected:
+  protected:
     TemporaryFolder root;
     EnvironmentOverride override{"TARNWICK_DATA_DIR", std::nullopt};
     EnvironmentOverride xdg{"XDG_DATA_HOME", std::nullopt};

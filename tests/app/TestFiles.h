@@ -18,10 +18,11 @@ namespace fs = std::filesystem;
 
 // A new, empty folder for one test, removed with its content afterwards.
 class TemporaryFolder {
-public:
+  public:
     TemporaryFolder() {
         std::string pattern = (fs::temp_directory_path() / "tarnwick-test-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot create a temporary folder");
+        if (mkdtemp(pattern.data()) == nullptr)
+            throw std::runtime_error("cannot create a temporary folder");
         path_ = pattern;
     }
     ~TemporaryFolder() {
@@ -35,7 +36,7 @@ public:
     // The folder as the game passes folders around: ending in '/'.
     std::string folder() const { return path_.string() + "/"; }
 
-private:
+  private:
     fs::path path_;
 };
 
@@ -55,7 +56,8 @@ inline std::string readFile(const fs::path& path) {
 // The names in a folder, sorted; links and hidden files included.
 inline std::vector<std::string> namesIn(const fs::path& folder) {
     std::vector<std::string> names;
-    for (const auto& item : fs::directory_iterator(folder)) names.push_back(item.path().filename().string());
+    for (const auto& item : fs::directory_iterator(folder))
+        names.push_back(item.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -82,8 +84,9 @@ inline std::string compressibleBytes(size_t size, unsigned seed) {
 // Sets (or with nullopt removes) an environment variable for the lifetime of
 // the object, then restores the earlier value.
 class EnvironmentOverride {
-public:
-    EnvironmentOverride(std::string name, const std::optional<std::string>& value) : name_(std::move(name)) {
+  public:
+    EnvironmentOverride(std::string name, const std::optional<std::string>& value)
+        : name_(std::move(name)) {
         if (const char* old = getenv(name_.c_str())) old_ = old;
         if (value) {
             setenv(name_.c_str(), value->c_str(), 1);
@@ -101,7 +104,7 @@ public:
     EnvironmentOverride(const EnvironmentOverride&) = delete;
     EnvironmentOverride& operator=(const EnvironmentOverride&) = delete;
 
-private:
+  private:
     std::string name_;
     std::optional<std::string> old_;
 };

@@ -25,12 +25,15 @@ inline Rgb quarterColour(int x, int y) {
     return colours[(x < 16 ? 0 : 1) + (y < 8 ? 0 : 2)];
 }
 
-inline int quarterGrey(int x, int y) { return 30 + 60 * ((x < 16 ? 0 : 1) + (y < 8 ? 0 : 2)); }
+inline int quarterGrey(int x, int y) {
+    return 30 + 60 * ((x < 16 ? 0 : 1) + (y < 8 ? 0 : 2));
+}
 
 // Encodes a test picture with libjpeg at quality 95 without chroma
 // subsampling. `noise` replaces the quarters with random pixels, which
 // compress badly and so give a long stretch of picture data to cut into.
-inline std::string encodeJpeg(int width, int height, JpegKind kind = JpegKind::Baseline, bool noise = false) {
+inline std::string encodeJpeg(int width, int height, JpegKind kind = JpegKind::Baseline,
+                              bool noise = false) {
     jpeg_compress_struct info{};
     jpeg_error_mgr errors{};
     info.err = jpeg_std_error(&errors);
@@ -55,7 +58,8 @@ inline std::string encodeJpeg(int width, int height, JpegKind kind = JpegKind::B
 
     const size_t components = static_cast<size_t>(info.input_components);
     std::vector<JSAMPLE> row(static_cast<size_t>(width) * components);
-    const std::string random = noise ? patternBytes(row.size() * static_cast<size_t>(height), 7) : std::string();
+    const std::string random =
+        noise ? patternBytes(row.size() * static_cast<size_t>(height), 7) : std::string();
     while (info.next_scanline < info.image_height) {
         const int y = static_cast<int>(info.next_scanline);
         for (int x = 0; x < width; ++x) {
@@ -63,8 +67,10 @@ inline std::string encodeJpeg(int width, int height, JpegKind kind = JpegKind::B
             if (noise) {
                 for (size_t c = 0; c < components; ++c)
                     sample[c] = static_cast<JSAMPLE>(
-                        random[(static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)) *
-                                   components + c]);
+                        random[(static_cast<size_t>(y) * static_cast<size_t>(width) +
+                                static_cast<size_t>(x)) *
+                                   components +
+                               c]);
             } else if (grey) {
                 sample[0] = static_cast<JSAMPLE>(quarterGrey(x, y));
             } else {

@@ -30,6 +30,8 @@ TEST(Bitmap, FillRectAndBlitStayInsideThePicture) {
     EXPECT_EQ(b.pixel(0, 2).value, 0u);
 }
 
-TEST(Bitmap, RejectsNegativeSizes) { EXPECT_THROW(core::Bitmap(-1, 3), std::invalid_argument); }
+TEST(Bitmap, RejectsNegativeSizes) {
+    EXPECT_THROW(core::Bitmap(-1, 3), std::invalid_argument);
+}
 
 }  // namespace

@@ -16,7 +16,8 @@ TEST(Nearest, HalvesGoToTheEvenNeighbour) {
 
 TEST(Nearest, SmallVelocitiesMoveNothing) {
     // A hovering ship with a residual velocity of at most half a pixel stays put.
-    for (double v : {-0.5, -0.4999, -0.25, 0.0, 0.25, 0.4999, 0.5}) EXPECT_EQ(core::nearest(v), 0) << v;
+    for (double v : {-0.5, -0.4999, -0.25, 0.0, 0.25, 0.4999, 0.5})
+        EXPECT_EQ(core::nearest(v), 0) << v;
     EXPECT_EQ(core::nearest(0.5000001), 1);
     EXPECT_EQ(core::nearest(-0.5000001), -1);
 }

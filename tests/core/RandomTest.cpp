@@ -8,8 +8,8 @@ namespace {
 // result := (seed * n) >> 32.
 TEST(Random, FollowsTheLinearCongruentialSequenceFromZero) {
     core::SetRandSeed(0);
-    EXPECT_EQ(core::Random(100), 0);   // seed 1
-    EXPECT_EQ(core::Random(100), 3);   // seed 134775814
+    EXPECT_EQ(core::Random(100), 0);  // seed 1
+    EXPECT_EQ(core::Random(100), 3);  // seed 134775814
     EXPECT_EQ(core::Random(100), 86);
     EXPECT_EQ(core::Random(1000), 202);
     EXPECT_EQ(core::Random(18), 4);

@@ -28,14 +28,17 @@ constexpr int kReturnKey = 13;
 
 // Sound files made with the ffmpeg program for each run of the tests.
 class MusicFiles : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
-        folder = fs::temp_directory_path() / ("tarnwick-music-" + std::to_string(std::random_device{}()));
+        folder = fs::temp_directory_path() /
+                 ("tarnwick-music-" + std::to_string(std::random_device{}()));
         fs::create_directories(folder);
         // Two seconds of 440 Hz in the shipped music's format.
         ffmpeg("-f lavfi -i sine=frequency=440:duration=2 -ac 2 -c:a wmav2 -b:a 64k", loopWma());
         // 1.5 s of 1 kHz, mono at half the output rate: decoding must resample and duplicate.
-        ffmpeg("-f lavfi -i sine=frequency=1000:duration=1.5:sample_rate=22050 -ac 1 -c:a pcm_s16le", monoWav());
+        ffmpeg(
+            "-f lavfi -i sine=frequency=1000:duration=1.5:sample_rate=22050 -ac 1 -c:a pcm_s16le",
+            monoWav());
         std::mt19937 bytes(7);
         std::ofstream noise(noiseWma(), std::ios::binary);
         for (int i = 0; i < 20000; ++i) noise.put(static_cast<char>(bytes()));
@@ -43,8 +46,8 @@ protected:
     static void TearDownTestSuite() { fs::remove_all(folder); }
 
     static void ffmpeg(const std::string& arguments, const fs::path& output) {
-        const std::string command =
-            "ffmpeg -nostdin -hide_banner -loglevel error -y " + arguments + " '" + output.string() + "'";
+        const std::string command = "ffmpeg -nostdin -hide_banner -loglevel error -y " + arguments +
+                                    " '" + output.string() + "'";
         if (std::system(command.c_str()) != 0) ADD_FAILURE() << "could not make " << output;
     }
 
@@ -69,7 +72,7 @@ std::vector<int16_t> readAll(music::AudioFileStream& stream) {
 }
 
 class NoWindowContent : public platform::WindowClient {
-public:
+  public:
     void paint(core::Bitmap&, const platform::Rect&) override {}
     void keyDown(int) override {}
     void keyUp(int) override {}
@@ -84,7 +87,7 @@ public:
 // `wait` lets virtual time pass (the music plays meanwhile), `then` runs a
 // step on the loop as a click would. The loop ends after the last step.
 class Game {
-public:
+  public:
     Game() { loop.openWindow(content, "Tarnwick for windows", "Tarnwick", {646, 585}); }
 
     Game& wait(uint64_t ms) {
@@ -120,7 +123,7 @@ public:
     NoWindowContent content;
     music::TFrame1 frame{loop};
 
-private:
+  private:
     std::deque<std::variant<uint64_t, std::function<void()>>> steps_;
 };
 
@@ -239,8 +242,8 @@ TEST_F(MusicFiles, ShortFileLoopsForEverEachTimeFromTheStart) {
         .wait(2100)
         .then([&] {
             // Three more rounds, one restart each.
-            EXPECT_EQ(game.log(), (Log{"music:stop", "music:play", "music:stop", "music:play", "music:stop",
-                                       "music:play"}));
+            EXPECT_EQ(game.log(), (Log{"music:stop", "music:play", "music:stop", "music:play",
+                                       "music:stop", "music:play"}));
             EXPECT_EQ(player.Mode(), TMPModes::mpPlaying);
         })
         .run();
@@ -276,7 +279,9 @@ TEST_F(MusicFiles, MusicOffAndOnContinuesWhereItStoppedWithOneCopy) {
         // ... and again after the file ended and restarted a few times.
         .wait(1000)
         .wait(2100)
-        .then([&] { EXPECT_EQ(game.log(), (Log{"music:stop", "music:play", "music:stop", "music:play"})); })
+        .then([&] {
+            EXPECT_EQ(game.log(), (Log{"music:stop", "music:play", "music:stop", "music:play"}));
+        })
         .wait(400)
         .then([&] {
             player.Stop();
@@ -331,7 +336,8 @@ TEST_F(MusicFiles, FileThatCannotBeDecodedFailsLoadAndPlay) {
             game.frame.Load_and_play(bad.string());
             ADD_FAILURE() << "no error for " << bad;
         } catch (const std::runtime_error& error) {
-            EXPECT_NE(std::string(error.what()).find(bad.string()), std::string::npos) << error.what();
+            EXPECT_NE(std::string(error.what()).find(bad.string()), std::string::npos)
+                << error.what();
         }
         EXPECT_EQ(game.frame.mp3player.Mode(), TMPModes::mpNotReady);
         EXPECT_EQ(game.frame.currentMusicFile, bad.string());

@@ -58,7 +58,8 @@ TEST(Timers, ALateTickRunsOnceAndKeepsThePhase) {
     std::vector<uint64_t> ticks;
     const auto id = h.loop.createTimer([&] {
         ticks.push_back(h.now());
-        if (ticks.size() == 1) h.backend.clock().sleepMs(100);  // a handler far slower than its period
+        if (ticks.size() == 1)
+            h.backend.clock().sleepMs(100);  // a handler far slower than its period
     });
     h.then([&] { h.loop.startTimer(id, 30); });
     h.wait(185);
@@ -196,7 +197,8 @@ TEST(ErrorBoxes, TheBoxTakesKeysButLetsReleasesThrough) {
     h.input(Event{.type = Event::Type::Char, .ch = U'a'});
     h.input(Event{.type = Event::Type::KeyUp, .key = 'A'});
     h.input(Event{.type = Event::Type::KeyDown, .key = platform::vk::Return, .repeat = true});
-    h.then([&] { EXPECT_NE(h.loop.topBox(), nullptr) << "a repeated key must not answer the box"; });
+    h.then(
+        [&] { EXPECT_NE(h.loop.topBox(), nullptr) << "a repeated key must not answer the box"; });
     h.input(Event{.type = Event::Type::KeyDown, .key = platform::vk::Return});
     h.then([&] { EXPECT_EQ(h.loop.topBox(), nullptr); });
     h.input(Event{.type = Event::Type::KeyDown, .key = 'B'});
@@ -238,7 +240,9 @@ TEST(Question, EndingTheProgramAnswersNo) {
     RecordingClient client;
     h.loop.openWindow(client, "Test", "Tarnwick", {646, 585});
     std::optional<BoxButton> answer;
-    client.onKeyDown = [&](int) { answer = h.loop.askYesNo("Abandon current game ?", "Quit game"); };
+    client.onKeyDown = [&](int) {
+        answer = h.loop.askYesNo("Abandon current game ?", "Quit game");
+    };
     h.input(Event{.type = Event::Type::KeyDown, .key = platform::vk::Escape});
     h.run();
     EXPECT_EQ(answer, BoxButton::No);
@@ -265,7 +269,9 @@ TEST(Repaint, OncePerEventCoveringEverythingInvalidated) {
 TEST(Repaint, AnErrorInPaintBecomesABoxNotACrash) {
     LoopHarness h;
     struct FailingClient : RecordingClient {
-        void paint(core::Bitmap&, const platform::Rect&) override { throw std::runtime_error("paint failed"); }
+        void paint(core::Bitmap&, const platform::Rect&) override {
+            throw std::runtime_error("paint failed");
+        }
     } client;
     h.loop.openWindow(client, "Test", "Tarnwick", {646, 585});
     ASSERT_NE(h.loop.topBox(), nullptr);

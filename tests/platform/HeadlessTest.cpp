@@ -69,7 +69,8 @@ TEST(AudioRecorder, StoppedMusicDoesNotAdvance) {
     EXPECT_EQ(stream->framesLeft, 44100u / 2);
     audio.playMusic();
     EXPECT_TRUE(audio.advance(5000, 5600));
-    EXPECT_EQ(audio.takeLog(), (std::vector<std::string>{"music:play", "music:stop", "music:play"}));
+    EXPECT_EQ(audio.takeLog(),
+              (std::vector<std::string>{"music:play", "music:stop", "music:play"}));
 }
 
 TEST(AudioRecorder, EngineSoundRestartsOnlyAfterItEnded) {

@@ -49,7 +49,8 @@ struct LoopHarness {
             const platform::Rect r = *box->buttonRect(button);
             const int x = r.left + 2;
             const int y = r.top + 2;
-            backend.queue(platform::Event{.type = platform::Event::Type::MouseDown, .x = x, .y = y});
+            backend.queue(
+                platform::Event{.type = platform::Event::Type::MouseDown, .x = x, .y = y});
             backend.queue(platform::Event{.type = platform::Event::Type::MouseUp, .x = x, .y = y});
         });
     }

@@ -18,7 +18,8 @@ TEST(MessageBox, SplitsTextAtEveryKindOfLineBreak) {
 
 TEST(MessageBox, LiesCentredInsideTheWindowWithItsButtons) {
     const platform::Size client{646, 585};
-    const MessageBox question(MessageBox::Kind::Question, "Abandon current game ?", "Quit game", client);
+    const MessageBox question(MessageBox::Kind::Question, "Abandon current game ?", "Quit game",
+                              client);
     const platform::Rect b = question.bounds();
     EXPECT_GE(b.left, 0);
     EXPECT_LE(b.right, client.width);
@@ -31,8 +32,9 @@ TEST(MessageBox, LiesCentredInsideTheWindowWithItsButtons) {
     EXPECT_FALSE(question.buttonRect(BoxButton::Ok).has_value());
 
     // A long text wraps instead of leaving the window.
-    const MessageBox message(MessageBox::Kind::Message, std::string(40, 'x') + " " + std::string(300, 'y'),
-                             "Tarnwick", client);
+    const MessageBox message(MessageBox::Kind::Message,
+                             std::string(40, 'x') + " " + std::string(300, 'y'), "Tarnwick",
+                             client);
     EXPECT_GE(message.bounds().left, 0);
     EXPECT_LE(message.bounds().right, client.width);
 }
@@ -51,7 +53,8 @@ TEST(MessageBox, AnswersOnlyWhenPressAndReleaseHitTheSameButton) {
 }
 
 TEST(MessageBox, DrawsItsFaceAndTextInsideItsBounds) {
-    const MessageBox box(MessageBox::Kind::Message, "Cannot open the level archive", "Tarnwick", {646, 585});
+    const MessageBox box(MessageBox::Kind::Message, "Cannot open the level archive", "Tarnwick",
+                         {646, 585});
     core::Bitmap frame(646, 585, core::PixelWord::rgb(1, 2, 3));
     box.draw(frame);
     const platform::Rect b = box.bounds();

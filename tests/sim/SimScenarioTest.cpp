@@ -28,13 +28,15 @@ RunResult runSim(const std::string& folder, const std::string& script) {
     const std::string scriptPath = folder + "script.txt";
     const std::string errPath = folder + "stderr.txt";
     testfiles::writeFile(scriptPath, script);
-    const std::string command = "TARNWICK_DATA_DIR='" + folder + "' '" TARNWICK_SIM_PATH "' --folder '" + folder +
-                                "' < '" + scriptPath + "' 2> '" + errPath + "'";
+    const std::string command = "TARNWICK_DATA_DIR='" + folder +
+                                "' '" TARNWICK_SIM_PATH "' --folder '" + folder + "' < '" +
+                                scriptPath + "' 2> '" + errPath + "'";
     RunResult result;
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) return result;
     std::array<char, 4096> buffer;
-    for (size_t n; (n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0;) result.out.append(buffer.data(), n);
+    for (size_t n; (n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0;)
+        result.out.append(buffer.data(), n);
     const int raw = pclose(pipe);
     result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     result.err = testfiles::readFile(errPath);
@@ -87,7 +89,8 @@ std::vector<std::string> lines(const std::string& text) {
 void writeArchive(const TemporaryFolder& folder) {
     testfiles::writeFile(folder.path() / "pack" / "Level_hs.jpg", testfiles::encodeJpeg(64, 48));
     const std::string command = "cd '" + (folder.path() / "pack").string() + "' && zip -q -P " +
-                                std::string(core::kLevelArchivePassword) + " ../level.zip Level_hs.jpg";
+                                std::string(core::kLevelArchivePassword) +
+                                " ../level.zip Level_hs.jpg";
     ASSERT_EQ(std::system(command.c_str()), 0);
 }
 
@@ -109,8 +112,10 @@ TEST(SimScenario, FreshStartShowsTheInitialStateAndTheMissingArchive) {
     EXPECT_EQ(jsonValue(dump, "menuMode"), "true");
     EXPECT_EQ(jsonValue(dump, "particles"), "0");
     EXPECT_EQ(jsonValue(dump, "timers"),
-              "{\"DIBTimer1\":{\"Enabled\":false,\"Interval\":75},\"timer1\":{\"Enabled\":false,\"Interval\":100},"
-              "\"DIBTimer2\":{\"Enabled\":false,\"Interval\":5},\"DIBTimer3\":{\"Enabled\":true,\"Interval\":250}}");
+              "{\"DIBTimer1\":{\"Enabled\":false,\"Interval\":75},\"timer1\":{\"Enabled\":false,"
+              "\"Interval\":100},"
+              "\"DIBTimer2\":{\"Enabled\":false,\"Interval\":5},\"DIBTimer3\":{\"Enabled\":true,"
+              "\"Interval\":250}}");
     const std::string modal = jsonValue(dump, "modal");
     EXPECT_NE(modal.find("level.zip"), std::string::npos) << modal;
 }
@@ -118,12 +123,13 @@ TEST(SimScenario, FreshStartShowsTheInitialStateAndTheMissingArchive) {
 TEST(SimScenario, AGoodArchiveUnpacksAndOnlyTheMissingMusicIsReported) {
     TemporaryFolder folder;
     writeArchive(folder);
-    const RunResult r = runSim(folder.folder(), "start\nwait 10\ndump\nanswer ok\nwait 10\ndump\nsounds\n");
+    const RunResult r =
+        runSim(folder.folder(), "start\nwait 10\ndump\nanswer ok\nwait 10\ndump\nsounds\n");
     ASSERT_EQ(r.status, 0) << r.err;
     const auto out = lines(r.out);
     ASSERT_EQ(out.size(), 3u);
-    EXPECT_EQ(jsonValue(out[0], "modal"),
-              "\"MP3 file \\r\\n" + folder.folder() + "Pelwyn-Skyrush 2k4_64.wma\\r\\ndoes not exist!\"");
+    EXPECT_EQ(jsonValue(out[0], "modal"), "\"MP3 file \\r\\n" + folder.folder() +
+                                              "Pelwyn-Skyrush 2k4_64.wma\\r\\ndoes not exist!\"");
     EXPECT_EQ(jsonValue(out[1], "modal"), "null");
     EXPECT_EQ(out[2], "[]");
     EXPECT_TRUE(std::filesystem::exists(folder.path() / "Level_hs.jpg"));
@@ -153,8 +159,10 @@ TEST(SimScenario, SetEffectAndShotActOnTheRunningGame) {
     TemporaryFolder folder;
     const std::string shot = folder.folder() + "window.png";
     const RunResult r =
-        runSim(folder.folder(), "clock 01:02:03.004\nstart\nset fuel 1234\nset towCargoPull 0.5\nset paused true\n"
-                                "effect 11\nwait 1\ndump\nshot " + shot + "\n");
+        runSim(folder.folder(),
+               "clock 01:02:03.004\nstart\nset fuel 1234\nset towCargoPull 0.5\nset paused true\n"
+               "effect 11\nwait 1\ndump\nshot " +
+                   shot + "\n");
     ASSERT_EQ(r.status, 0) << r.err;
     const auto out = lines(r.out);
     ASSERT_EQ(out.size(), 1u);
@@ -169,8 +177,10 @@ TEST(SimScenario, SetEffectAndShotActOnTheRunningGame) {
     ASSERT_GT(png.size(), 24u);
     EXPECT_EQ(png.substr(1, 3), "PNG");
     auto be32 = [&](size_t at) {
-        return (static_cast<unsigned char>(png[at]) << 24) | (static_cast<unsigned char>(png[at + 1]) << 16) |
-               (static_cast<unsigned char>(png[at + 2]) << 8) | static_cast<unsigned char>(png[at + 3]);
+        return (static_cast<unsigned char>(png[at]) << 24) |
+               (static_cast<unsigned char>(png[at + 1]) << 16) |
+               (static_cast<unsigned char>(png[at + 2]) << 8) |
+               static_cast<unsigned char>(png[at + 3]);
     };
     EXPECT_EQ(be32(16), 646);
     EXPECT_EQ(be32(20), 585);
@@ -178,7 +188,8 @@ TEST(SimScenario, SetEffectAndShotActOnTheRunningGame) {
 
 TEST(SimScenario, TheSameScriptPrintsTheSameOutput) {
     TemporaryFolder folder;
-    const std::string script = "clock 23:59:59.990\nstart\neffect 4\neffect 9\nwait 500\ndump\nsounds\nquit\n";
+    const std::string script =
+        "clock 23:59:59.990\nstart\neffect 4\neffect 9\nwait 500\ndump\nsounds\nquit\n";
     const RunResult first = runSim(folder.folder(), script);
     const RunResult second = runSim(folder.folder(), script);
     ASSERT_EQ(first.status, 0) << first.err;

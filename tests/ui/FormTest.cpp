@@ -21,7 +21,9 @@ struct Probe : ui::Control {
     }
     void MouseEnter() override { log.push_back(Name() + " enter"); }
     void MouseLeave() override { log.push_back(Name() + " leave"); }
-    void MouseDown(int x, int y) override { log.push_back(Name() + " down " + std::to_string(x) + "," + std::to_string(y)); }
+    void MouseDown(int x, int y) override {
+        log.push_back(Name() + " down " + std::to_string(x) + "," + std::to_string(y));
+    }
     void MouseUp(int, int) override { log.push_back(Name() + " up"); }
     bool CanFocus() const override { return focusable; }
     void KeyDown(int key) override { log.push_back(Name() + " key " + std::to_string(key)); }
@@ -60,7 +62,7 @@ TEST_F(FormFixture, FindsControlsAndTheirPlaceInTheWindow) {
     EXPECT_EQ(form.FindControl("nothing"), nullptr);
     EXPECT_EQ(button.BoundsInWindow(), platform::Rect::ofSize(30, 20, 40, 20));
     EXPECT_EQ(form.ControlAt(35, 25), &button);
-    EXPECT_EQ(form.ControlAt(25, 15), &panel);   // under the label, which lets it through
+    EXPECT_EQ(form.ControlAt(25, 15), &panel);  // under the label, which lets it through
     EXPECT_EQ(form.ControlAt(150, 50), &form);
     button.Hide();
     EXPECT_EQ(form.ControlAt(35, 25), &panel);
@@ -72,7 +74,8 @@ TEST_F(FormFixture, FindsControlsAndTheirPlaceInTheWindow) {
 TEST_F(FormFixture, AClickIsAPressAndReleaseOnTheSameControl) {
     form.mouseDown(35, 25);
     form.mouseUp(36, 26);
-    EXPECT_EQ(log, (std::vector<std::string>{"button enter", "button down 5,5", "button up", "button click"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"button enter", "button down 5,5", "button up",
+                                             "button click"}));
 }
 
 TEST_F(FormFixture, ThePressedControlKeepsTheMouseUntilRelease) {
@@ -96,7 +99,8 @@ TEST_F(FormFixture, KeyPreviewSeesKeysBeforeTheFocusedControl) {
     log.clear();
     form.keyDown('P');
     form.keyChar(U'p');
-    EXPECT_EQ(log, (std::vector<std::string>{"form key 80", "button key 80", "form char 112", "button char 112"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"form key 80", "button key 80", "form char 112",
+                                             "button char 112"}));
     EXPECT_EQ(form.ActiveControl(), &button);
 }
 
@@ -117,7 +121,7 @@ TEST_F(FormFixture, ForgetsAControlThatGoesAway) {
 TEST_F(FormFixture, PaintsControlsInStackingOrderOnlyInsideTheArea) {
     core::Bitmap frame(200, 100);
     form.paint(frame, platform::Rect{0, 0, 200, 100});
-    EXPECT_EQ(frame.pixel(150, 50).value, 0u);                       // form background, black
+    EXPECT_EQ(frame.pixel(150, 50).value, 0u);        // form background, black
     EXPECT_EQ(frame.pixel(25, 50).value, 0x111111u);  // panel
     EXPECT_EQ(frame.pixel(35, 25).value, 0x222222u);  // button over panel
     EXPECT_EQ(frame.pixel(35, 12).value, 0x333333u);  // label on top of the panel

@@ -32,16 +32,18 @@ double parseReal(const Command& command, const std::string& text) {
 
 void expectArgs(const Command& command, size_t count) {
     if (command.args.size() != count)
-        throw ScriptError(command.line, command.word + " takes " + std::to_string(count) + " argument" +
-                                            (count == 1 ? "" : "s"));
+        throw ScriptError(command.line, command.word + " takes " + std::to_string(count) +
+                                            " argument" + (count == 1 ? "" : "s"));
 }
 
 // The game's key code for a script key name.
 int keyCode(const Command& command, const std::string& name) {
     static const std::map<std::string, int> named{
-        {"space", platform::vk::Space}, {"left", platform::vk::Left},     {"right", platform::vk::Right},
-        {"up", platform::vk::Up},       {"down", platform::vk::Down},     {"ctrl", platform::vk::Control},
-        {"home", platform::vk::Home},   {"escape", platform::vk::Escape}, {"shift", platform::vk::Shift},
+        {"space", platform::vk::Space}, {"left", platform::vk::Left},
+        {"right", platform::vk::Right}, {"up", platform::vk::Up},
+        {"down", platform::vk::Down},   {"ctrl", platform::vk::Control},
+        {"home", platform::vk::Home},   {"escape", platform::vk::Escape},
+        {"shift", platform::vk::Shift},
     };
     if (auto it = named.find(name); it != named.end()) return it->second;
     if (name.size() == 1 && std::isalnum(static_cast<unsigned char>(name[0])))
@@ -63,7 +65,8 @@ std::vector<char32_t> codePoints(const std::string& text) {
             continue;
         }
         char32_t cp = extra == 0 ? lead : lead & (0x3F >> extra);
-        for (size_t k = 1; k <= extra; ++k) cp = cp << 6 | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+        for (size_t k = 1; k <= extra; ++k)
+            cp = cp << 6 | (static_cast<unsigned char>(text[i + k]) & 0x3F);
         out.push_back(cp);
         i += extra + 1;
     }
@@ -93,8 +96,8 @@ core::TimeOfDay parseClock(const Command& command) {
     expectArgs(command, 1);
     int h = 0, m = 0, s = 0, ms = 0;
     char tail = 0;
-    if (std::sscanf(command.args[0].c_str(), "%2d:%2d:%2d.%3d%c", &h, &m, &s, &ms, &tail) != 4 || h > 23 ||
-        m > 59 || s > 59 || h < 0 || m < 0 || s < 0 || ms < 0)
+    if (std::sscanf(command.args[0].c_str(), "%2d:%2d:%2d.%3d%c", &h, &m, &s, &ms, &tail) != 4 ||
+        h > 23 || m > 59 || s > 59 || h < 0 || m < 0 || s < 0 || ms < 0)
         throw ScriptError(command.line, "clock takes HH:MM:SS.mmm");
     core::TimeOfDay time;
     time.hour = h;
@@ -151,7 +154,8 @@ bool Driver::execute(const Command& c) {
     if (w == "control") return control(c), false;
     if (w == "sounds") return expectArgs(c, 0), sounds(), false;
     if (w == "shot") return shot(c), false;
-    if (w == "clock" || w == "start") throw ScriptError(c.line, w + " must come before the program runs");
+    if (w == "clock" || w == "start")
+        throw ScriptError(c.line, w + " must come before the program runs");
     throw ScriptError(c.line, "unknown command: " + w);
 }
 
@@ -162,8 +166,9 @@ void Driver::press(const Command& c) {
     // A letter or digit also types its character, as a keyboard does.
     if (c.args[0].size() == 1) {
         const bool shift = program_.Loop().keys().held(platform::vk::Shift);
-        const char ch = shift ? static_cast<char>(std::toupper(static_cast<unsigned char>(c.args[0][0])))
-                              : static_cast<char>(std::tolower(static_cast<unsigned char>(c.args[0][0])));
+        const char ch =
+            shift ? static_cast<char>(std::toupper(static_cast<unsigned char>(c.args[0][0])))
+                  : static_cast<char>(std::tolower(static_cast<unsigned char>(c.args[0][0])));
         backend_.queue(Event{.type = Event::Type::Char, .ch = static_cast<char32_t>(ch)});
     }
 }
@@ -174,7 +179,8 @@ void Driver::release(const Command& c) {
 }
 
 void Driver::type(const Command& c) {
-    for (const char32_t ch : codePoints(c.rest)) backend_.queue(Event{.type = Event::Type::Char, .ch = ch});
+    for (const char32_t ch : codePoints(c.rest))
+        backend_.queue(Event{.type = Event::Type::Char, .ch = ch});
 }
 
 void Driver::pointAt(const Command& c, bool click) {
@@ -193,8 +199,9 @@ void Driver::pointAt(const Command& c, bool click) {
 
 void Driver::answer(const Command& c) {
     expectArgs(c, 1);
-    const std::map<std::string, platform::BoxButton> buttons{
-        {"yes", platform::BoxButton::Yes}, {"no", platform::BoxButton::No}, {"ok", platform::BoxButton::Ok}};
+    const std::map<std::string, platform::BoxButton> buttons{{"yes", platform::BoxButton::Yes},
+                                                             {"no", platform::BoxButton::No},
+                                                             {"ok", platform::BoxButton::Ok}};
     const auto it = buttons.find(c.args[0]);
     if (it == buttons.end()) throw ScriptError(c.line, "answer takes yes, no or ok");
     const platform::MessageBox* box = program_.Loop().topBox();
@@ -229,7 +236,8 @@ void Driver::set(const Command& c) {
             [&](auto member) -> std::function<void()> {
                 using T = std::decay_t<decltype(state.*member)>;
                 if constexpr (std::is_same_v<T, bool>) {
-                    if (text != "true" && text != "false") throw ScriptError(c.line, name + " takes true or false");
+                    if (text != "true" && text != "false")
+                        throw ScriptError(c.line, name + " takes true or false");
                     const bool v = text == "true";
                     return [&state, member, v] { state.*member = v; };
                 } else if constexpr (std::is_same_v<T, double>) {
@@ -277,9 +285,10 @@ void Driver::dump() {
     json.key("effectPreset").value(static_cast<int64_t>(form.Effects.effectPreset));
     json.key("particleCap").value(static_cast<int64_t>(form.Effects.particleCap));
     json.key("timers").beginObject();
-    const std::pair<const char*, const dib::TDIBTimer*> timers[] = {
-        {"DIBTimer1", &form.DIBTimer1}, {"timer1", &form.timer1}, {"DIBTimer2", &form.DIBTimer2},
-        {"DIBTimer3", &form.DIBTimer3}};
+    const std::pair<const char*, const dib::TDIBTimer*> timers[] = {{"DIBTimer1", &form.DIBTimer1},
+                                                                    {"timer1", &form.timer1},
+                                                                    {"DIBTimer2", &form.DIBTimer2},
+                                                                    {"DIBTimer3", &form.DIBTimer3}};
     for (const auto& [name, timer] : timers) {
         json.key(name).beginObject();
         json.key("Enabled").value(timer->Enabled());

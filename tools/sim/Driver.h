@@ -12,12 +12,13 @@ namespace sim {
 // whenever the game would wait for input beyond the time the script allowed;
 // each call handles commands until one gives the game input or time.
 class Driver {
-public:
-    Driver(ScriptReader& script, app::Program& program, platform::HeadlessBackend& backend, std::ostream& out);
+  public:
+    Driver(ScriptReader& script, app::Program& program, platform::HeadlessBackend& backend,
+           std::ostream& out);
 
     void next();
 
-private:
+  private:
     // Returns true when the command gave the game input or time.
     bool execute(const Command& command);
 

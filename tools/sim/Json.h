@@ -10,7 +10,7 @@ namespace sim {
 // Builds one JSON value on one line: integers as integers, doubles in their
 // shortest round-trip form, strings escaped.
 class JsonWriter {
-public:
+  public:
     JsonWriter& beginObject();
     JsonWriter& endObject();
     JsonWriter& beginArray();
@@ -24,7 +24,7 @@ public:
 
     const std::string& str() const { return out_; }
 
-private:
+  private:
     void separate();
 
     std::string out_;

@@ -14,7 +14,8 @@ std::optional<Command> ScriptReader::next() {
         Command command;
         command.line = line_;
         const size_t end = text.find_first_of(" \t", start);
-        command.word = text.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        command.word =
+            text.substr(start, end == std::string::npos ? std::string::npos : end - start);
         if (end != std::string::npos) command.rest = text.substr(end + 1);
         std::istringstream words(command.rest);
         for (std::string arg; words >> arg;) command.args.push_back(arg);

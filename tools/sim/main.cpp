@@ -35,8 +35,8 @@ int main(int argc, char** argv) {
             else if (command->word == "start" && command->args.empty())
                 started = true;
             else
-                throw sim::ScriptError(command->line, "the script must start the program before " +
-                                                          command->word);
+                throw sim::ScriptError(command->line,
+                                       "the script must start the program before " + command->word);
         }
 
         std::string problem;
