@@ -43,7 +43,7 @@ test: deps build
 bench: deps
 	cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DTARNWICK_TESTS=OFF -DTARNWICK_BENCHMARKS=ON >/dev/null
 	cmake --build build-release -j$(JOBS)
-	@for b in build-release/bin/bench_*; do [ -x "$$b" ] && "$$b"; done; true
+	@for b in build-release/bin/bench_*; do echo "== $$b"; "$$b" || exit 1; done
 
 clean:
 	rm -rf build build-asan build-release
