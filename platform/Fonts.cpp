@@ -37,7 +37,8 @@ constexpr std::array kFamilies{
 
 bool sameName(std::string_view a, std::string_view b) {
     return std::ranges::equal(a, b, [](char x, char y) {
-        return SDL_tolower(static_cast<unsigned char>(x)) == SDL_tolower(static_cast<unsigned char>(y));
+        return SDL_tolower(static_cast<unsigned char>(x)) ==
+               SDL_tolower(static_cast<unsigned char>(y));
     });
 }
 
@@ -56,17 +57,22 @@ std::string tableFile(Face face, bool bold, bool italic) {
     }
     const char* family = face == Face::Serif ? "Serif" : face == Face::Mono ? "Mono" : "Sans";
     const char* style = bold ? (italic ? "BoldItalic" : "Bold") : (italic ? "Italic" : "Regular");
-    return std::string("/usr/share/fonts/truetype/liberation2/Liberation") + family + "-" + style + ".ttf";
+    return std::string("/usr/share/fonts/truetype/liberation2/Liberation") + family + "-" + style +
+           ".ttf";
 }
 
 // The family fontconfig should prefer when the table's own file is missing,
 // and the generic name that always matches something.
 std::pair<const char*, const char*> substituteFamilies(Face face) {
     switch (face) {
-        case Face::Serif: return {"Liberation Serif", "serif"};
-        case Face::Mono: return {"Liberation Mono", "monospace"};
-        case Face::Decorative: return {"DejaVu Serif", "serif"};
-        case Face::Sans: break;
+        case Face::Serif:
+            return {"Liberation Serif", "serif"};
+        case Face::Mono:
+            return {"Liberation Mono", "monospace"};
+        case Face::Decorative:
+            return {"DejaVu Serif", "serif"};
+        case Face::Sans:
+            break;
     }
     return {"Liberation Sans", "sans-serif"};
 }
@@ -109,16 +115,18 @@ Substitute askFontconfig(const FontSpec& spec) {
         found.italic = slant != FC_SLANT_ROMAN;
         FcPatternDestroy(match);
     }
-    if (found.file.empty()) throw std::runtime_error("No font file found for \"" + spec.family + "\"");
+    if (found.file.empty())
+        throw std::runtime_error("No font file found for \"" + spec.family + "\"");
     return found;
 }
 
 // SDL_ttf for as long as any font or the cache needs it. FreeType is not safe
 // to use from two threads at once, so every call into SDL_ttf holds `lock`.
 class TtfLibrary {
-public:
+  public:
     TtfLibrary() {
-        if (TTF_Init() != 0) throw std::runtime_error(std::string("Cannot start SDL_ttf: ") + TTF_GetError());
+        if (TTF_Init() != 0)
+            throw std::runtime_error(std::string("Cannot start SDL_ttf: ") + TTF_GetError());
     }
     ~TtfLibrary() { TTF_Quit(); }
     TtfLibrary(const TtfLibrary&) = delete;
@@ -128,7 +136,7 @@ public:
 };
 
 class TtfFont final : public Font {
-public:
+  public:
     TtfFont(const FontSpec& spec, std::shared_ptr<TtfLibrary> library);
     ~TtfFont() override;
     TtfFont(const TtfFont&) = delete;
@@ -141,7 +149,7 @@ public:
     void draw(core::Bitmap& target, int x, int y, std::string_view text, core::PixelWord color,
               const Rect& clip) const override;
 
-private:
+  private:
     FontSpec spec_;
     std::shared_ptr<TtfLibrary> library_;
     TTF_Font* font_ = nullptr;
@@ -219,7 +227,8 @@ void TtfFont::draw(core::Bitmap& target, int x, int y, std::string_view text, co
     const int64_t left = std::max<int64_t>({x, clip.left, 0});
     const int64_t top = std::max<int64_t>({y, clip.top, 0});
     const int64_t right = std::min<int64_t>({int64_t{x} + glyphs->w, clip.right, target.width()});
-    const int64_t bottom = std::min<int64_t>({int64_t{y} + glyphs->h, clip.bottom, target.height()});
+    const int64_t bottom =
+        std::min<int64_t>({int64_t{y} + glyphs->h, clip.bottom, target.height()});
     if (left >= right || top >= bottom) return;
 
     const uint32_t red = color.red();
@@ -227,7 +236,8 @@ void TtfFont::draw(core::Bitmap& target, int x, int y, std::string_view text, co
     const uint32_t blue = color.blue();
     const auto* source = static_cast<const uint8_t*>(glyphs->pixels);
     for (int64_t ty = top; ty < bottom; ++ty) {
-        const auto* coverageRow = reinterpret_cast<const uint32_t*>(source + (ty - y) * glyphs->pitch);
+        const auto* coverageRow =
+            reinterpret_cast<const uint32_t*>(source + (ty - y) * glyphs->pitch);
         uint32_t* row = target.row(static_cast<int>(ty));
         for (int64_t tx = left; tx < right; ++tx) {
             const uint32_t coverage = coverageRow[tx - x] >> 24;
@@ -243,7 +253,7 @@ void TtfFont::draw(core::Bitmap& target, int x, int y, std::string_view text, co
 // The opened fonts of the whole process: the layout asks for the same dozen
 // fonts over and over, and opening one reads and parses a file.
 class FontCache {
-public:
+  public:
     std::shared_ptr<const Font> get(const FontSpec& spec) {
         std::lock_guard guard(lock_);
         for (const auto& [cachedSpec, font] : fonts_)
@@ -258,7 +268,7 @@ public:
         return font;
     }
 
-private:
+  private:
     std::mutex lock_;
     std::shared_ptr<TtfLibrary> library_;
     std::vector<std::pair<FontSpec, std::shared_ptr<const Font>>> fonts_;

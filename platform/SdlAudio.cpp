@@ -4,7 +4,6 @@
 #include <SDL_mixer.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <stdexcept>
 
 namespace platform {
@@ -22,7 +21,11 @@ SdlAudio::SdlAudio(uint32_t musicEndedEventType) : musicEndedEventType_(musicEnd
     if (SDL_WasInit(SDL_INIT_AUDIO) == 0) return;
     // No format change allowed: SDL converts for the device, so the music hook
     // can rely on 44.1 kHz stereo signed 16-bit, which is what the stream delivers.
-    if (Mix_OpenAudioDevice(PcmStream::kSampleRate, AUDIO_S16SYS, 2, kBufferFrames, nullptr, 0) != 0) return;
+    const int stereo = 2;
+    const int noChanges = 0;
+    if (Mix_OpenAudioDevice(PcmStream::kSampleRate, AUDIO_S16SYS, stereo, kBufferFrames, nullptr,
+                            noChanges) != 0)
+        return;
     deviceOpen_ = true;
     Mix_AllocateChannels(kChannels);
     Mix_HookMusic(&SdlAudio::mixMusic, this);
@@ -57,15 +60,17 @@ void SdlAudio::stopWaves() {
 }
 
 void SdlAudio::openEngineSound(const std::string& path) {
+    SDL_RWops* file = SDL_RWFromFile(path.c_str(), "rb");
+    if (!file)
+        throw std::runtime_error("Cannot open the sound file " + path + ": " + SDL_GetError());
     if (!deviceOpen_) {
-        // Silent, but a missing file must fail the same way as with a device.
-        std::FILE* file = std::fopen(path.c_str(), "rb");
-        if (!file) throw std::runtime_error("Cannot open the sound file " + path);
-        std::fclose(file);
+        // Silent, but a missing file fails the same way as with a device.
+        SDL_RWclose(file);
         return;
     }
-    Mix_Chunk* chunk = Mix_LoadWAV(path.c_str());
-    if (!chunk) throw std::runtime_error("Cannot open the sound file " + path + ": " + Mix_GetError());
+    Mix_Chunk* chunk = Mix_LoadWAV_RW(file, 1);
+    if (!chunk)
+        throw std::runtime_error("Cannot play the sound file " + path + ": " + Mix_GetError());
     Mix_HaltChannel(kEngineChannel);
     if (engine_) Mix_FreeChunk(engine_);
     engine_ = chunk;

@@ -18,7 +18,7 @@ namespace platform {
 // works and nothing is heard. SDL's audio subsystem must be initialised first
 // (SDL_Init with SDL_INIT_AUDIO); if it is not, the output stays silent.
 class SdlAudio : public Audio {
-public:
+  public:
     // `musicEndedEventType` is the registered SDL user event pushed once when
     // the music stream runs dry.
     explicit SdlAudio(uint32_t musicEndedEventType);
@@ -36,7 +36,7 @@ public:
     void playMusic() override;
     void stopMusic() override;
 
-private:
+  private:
     static void mixMusic(void* self, uint8_t* stream, int bytes);
     void fillMusic(int16_t* out, size_t frames);
 

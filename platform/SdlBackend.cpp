@@ -15,6 +15,16 @@ std::runtime_error sdlFailure(const std::string& what) {
     return std::runtime_error(what + ": " + SDL_GetError());
 }
 
+// The number of bytes of the UTF-8 sequence that starts with `lead`, or 0 for
+// a byte that cannot start one.
+int utf8SequenceLength(unsigned char lead) {
+    if (lead < 0x80) return 1;
+    if ((lead >> 5) == 0x6) return 2;
+    if ((lead >> 4) == 0xE) return 3;
+    if ((lead >> 3) == 0x1E) return 4;
+    return 0;
+}
+
 Event mouseEvent(Event::Type type, int x, int y) {
     Event event;
     event.type = type;
@@ -29,7 +39,7 @@ SdlBackend::SdlBackend() {
     // Closing the window is the game's own decision (it may ask first), so SDL
     // must not add a quit request of its own when the last window closes.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
-    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) throw sdlFailure("Cannot open the display");
+    if (SDL_Init(SDL_INIT_EVENTS) != 0) throw sdlFailure("Cannot start SDL");
     musicEndedEventType_ = SDL_RegisterEvents(1);
     if (musicEndedEventType_ == static_cast<uint32_t>(-1)) {
         SDL_Quit();
@@ -49,15 +59,21 @@ SdlBackend::~SdlBackend() {
     SDL_Quit();
 }
 
-void SdlBackend::showWindow(const std::string& caption, const std::string& appTitle, Size clientSize) {
+void SdlBackend::showWindow(const std::string& caption, const std::string& appTitle,
+                            Size clientSize) {
     if (window_) throw std::logic_error("The window is already open");
-    // The application's name for the desktop: task lists and sound mixers use
-    // the app name, window managers group windows by the X11 class hint.
+    // The application's name for the desktop: window managers group and label
+    // windows by the X11 class, which SDL takes from its environment when the
+    // video subsystem starts; that is why video starts here and not earlier.
+    // A class the user set in the environment is kept.
     SDL_SetHint(SDL_HINT_APP_NAME, appTitle.c_str());
     SDL_setenv("SDL_VIDEO_X11_WMCLASS", appTitle.c_str(), 0);
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) throw sdlFailure("Cannot open the display");
 
+    // A plain fixed-size window: Linux task bars and Alt-Tab skip utility
+    // windows, and a player must be able to find the game.
     window_ = SDL_CreateWindow(caption.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                               clientSize.width, clientSize.height, SDL_WINDOW_HIDDEN | SDL_WINDOW_UTILITY);
+                               clientSize.width, clientSize.height, SDL_WINDOW_HIDDEN);
     if (!window_) throw sdlFailure("Cannot open the window");
     renderer_ = SDL_CreateRenderer(window_, -1, 0);
     if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
@@ -75,7 +91,8 @@ void SdlBackend::showWindow(const std::string& caption, const std::string& appTi
 void SdlBackend::ensureTexture(int width, int height) {
     if (texture_ && textureSize_ == Size{width, height}) return;
     if (texture_) SDL_DestroyTexture(texture_);
-    texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, width, height);
+    texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
+                                 width, height);
     if (!texture_) throw sdlFailure("Cannot create the window's picture");
     // The frame's alpha bytes are not transparency; the window shows colour only.
     SDL_SetTextureBlendMode(texture_, SDL_BLENDMODE_NONE);
@@ -118,9 +135,9 @@ std::optional<Event> SdlBackend::waitEvent(std::optional<uint64_t> deadline) {
         } else {
             const uint64_t now = clock_.nowMs();
             const bool gotOne =
-                *deadline <= now
-                    ? SDL_PollEvent(&raw) != 0
-                    : SDL_WaitEventTimeout(&raw, static_cast<int>(std::min<uint64_t>(*deadline - now, INT_MAX))) != 0;
+                *deadline <= now ? SDL_PollEvent(&raw) != 0
+                                 : SDL_WaitEventTimeout(&raw, static_cast<int>(std::min<uint64_t>(
+                                                                  *deadline - now, INT_MAX))) != 0;
             if (!gotOne) return std::nullopt;
         }
         // Events the game has no use for are dropped and the wait goes on.
@@ -185,7 +202,7 @@ void SdlBackend::queueText(const char* utf8) {
     size_t i = 0;
     while (bytes[i] != 0) {
         const unsigned char lead = bytes[i];
-        const int length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
+        const int length = utf8SequenceLength(lead);
         if (length == 0) {
             ++i;
             continue;

@@ -21,7 +21,7 @@ namespace platform {
 // optional: without a device the game runs silent. showWindow throws
 // std::runtime_error when there is no display to open the window on.
 class SdlBackend : public Backend {
-public:
+  public:
     SdlBackend();
     ~SdlBackend() override;
     SdlBackend(const SdlBackend&) = delete;
@@ -29,12 +29,13 @@ public:
 
     Clock& clock() override { return clock_; }
     Audio& audio() override { return *audio_; }
-    void showWindow(const std::string& caption, const std::string& appTitle, Size clientSize) override;
+    void showWindow(const std::string& caption, const std::string& appTitle,
+                    Size clientSize) override;
     std::optional<Event> waitEvent(std::optional<uint64_t> deadline) override;
     void present(const core::Bitmap& frame, const Rect& dirty) override;
     void openUrl(const std::string& url) override;
 
-private:
+  private:
     std::optional<Event> translate(const SDL_Event& event);
     void queueText(const char* utf8);
     void ensureTexture(int width, int height);

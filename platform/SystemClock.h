@@ -9,7 +9,7 @@ namespace platform {
 // The clocks of the real machine: a steady millisecond counter that starts at
 // 0 when the clock is made, the system's time of day, and a real sleep.
 class SystemClock : public Clock {
-public:
+  public:
     SystemClock();
 
     uint64_t nowMs() const override;
@@ -17,7 +17,7 @@ public:
     core::TimeOfDay localNow() const override;
     void sleepMs(uint32_t ms) override;
 
-private:
+  private:
     std::chrono::steady_clock::time_point start_;
 };
 

@@ -18,18 +18,23 @@ FontSpec spec(std::string family, int pixelHeight, bool bold = false, bool itali
 
 TEST(FontFiles, LayoutNamesMapToTheShippedFaces) {
     EXPECT_EQ(fontFileFor(spec("Arial", 13)), kLiberation + "LiberationSans-Regular.ttf");
-    EXPECT_EQ(fontFileFor(spec("MS Sans Serif", 16, true)), kLiberation + "LiberationSans-Bold.ttf");
-    EXPECT_EQ(fontFileFor(spec("arial", 13, false, true)), kLiberation + "LiberationSans-Italic.ttf");
-    EXPECT_EQ(fontFileFor(spec("Tahoma", 11, true, true)), kLiberation + "LiberationSans-BoldItalic.ttf");
+    EXPECT_EQ(fontFileFor(spec("MS Sans Serif", 16, true)),
+              kLiberation + "LiberationSans-Bold.ttf");
+    EXPECT_EQ(fontFileFor(spec("arial", 13, false, true)),
+              kLiberation + "LiberationSans-Italic.ttf");
+    EXPECT_EQ(fontFileFor(spec("Tahoma", 11, true, true)),
+              kLiberation + "LiberationSans-BoldItalic.ttf");
     EXPECT_EQ(fontFileFor(spec("Verdana", 11)), kLiberation + "LiberationSans-Regular.ttf");
-    EXPECT_EQ(fontFileFor(spec("Times New Roman", 14)), kLiberation + "LiberationSerif-Regular.ttf");
+    EXPECT_EQ(fontFileFor(spec("Times New Roman", 14)),
+              kLiberation + "LiberationSerif-Regular.ttf");
     EXPECT_EQ(fontFileFor(spec("Courier New", 12, true)), kLiberation + "LiberationMono-Bold.ttf");
     EXPECT_EQ(fontFileFor(spec("Decorative Serif", 40)), kDejaVu + "DejaVuSerif.ttf");
     EXPECT_EQ(fontFileFor(spec("Decorative Serif", 40, true)), kDejaVu + "DejaVuSerif-Bold.ttf");
     // A small system font the table does not list is drawn in the plain sans face.
     EXPECT_EQ(fontFileFor(spec("Small Fonts", 7)), kLiberation + "LiberationSans-Regular.ttf");
     // Underline is drawn by the renderer, not a face of its own.
-    EXPECT_EQ(fontFileFor(spec("Arial", 13, false, false, true)), kLiberation + "LiberationSans-Regular.ttf");
+    EXPECT_EQ(fontFileFor(spec("Arial", 13, false, false, true)),
+              kLiberation + "LiberationSans-Regular.ttf");
 }
 
 TEST(Font, OneOpenedFontPerSpec) {
@@ -97,7 +102,8 @@ TEST(FontDrawing, TouchesOnlyTheClipAndBlendsTheRequestedColour) {
                 ASSERT_EQ(pixel, background.value) << "outside the clip at " << x << "," << y;
                 continue;
             }
-            ASSERT_TRUE(isBlendOf(pixel, background, color)) << std::hex << pixel << " at " << x << "," << y;
+            ASSERT_TRUE(isBlendOf(pixel, background, color))
+                << std::hex << pixel << " at " << x << "," << y;
             changed += pixel != background.value;
             fullyCovered += pixel == ((background.value & 0xFF000000u) | (color.value & 0xFFFFFFu));
         }
@@ -119,7 +125,8 @@ TEST(FontDrawing, TextCrossingTheTargetEdgesIsCut) {
 
     core::Bitmap untouched(20, 20, core::PixelWord::rgb(1, 2, 3));
     const core::Bitmap before = untouched;
-    font->draw(untouched, 0, 0, "Wide text", core::PixelWord::rgb(255, 255, 255), Rect{5, 5, 5, 15});
+    font->draw(untouched, 0, 0, "Wide text", core::PixelWord::rgb(255, 255, 255),
+               Rect{5, 5, 5, 15});
     font->draw(untouched, 5000, 5000, "Wide text", core::PixelWord::rgb(255, 255, 255), everywhere);
     font->draw(untouched, 0, 0, "", core::PixelWord::rgb(255, 255, 255), everywhere);
     EXPECT_TRUE(std::equal(before.data(), before.data() + 400, untouched.data()));

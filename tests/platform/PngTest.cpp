@@ -21,8 +21,10 @@ TEST(Png, WrittenPixelsReadBackOpaqueAndUnchanged) {
     core::Bitmap picture(37, 23);
     for (int y = 0; y < picture.height(); ++y)
         for (int x = 0; x < picture.width(); ++x)
-            picture.setPixel(x, y, core::PixelWord::rgb(static_cast<uint8_t>(x * 7), static_cast<uint8_t>(y * 11),
-                                                         static_cast<uint8_t>(x * y), static_cast<uint8_t>(x * 40 + y)));
+            picture.setPixel(x, y,
+                             core::PixelWord::rgb(
+                                 static_cast<uint8_t>(x * 7), static_cast<uint8_t>(y * 11),
+                                 static_cast<uint8_t>(x * y), static_cast<uint8_t>(x * 40 + y)));
     const std::string path = ::testing::TempDir() + "tarnwick_png_test.png";
     savePng(picture, path);
 
@@ -34,7 +36,8 @@ TEST(Png, WrittenPixelsReadBackOpaqueAndUnchanged) {
     ASSERT_EQ(argb->w, picture.width());
     ASSERT_EQ(argb->h, picture.height());
     for (int y = 0; y < picture.height(); ++y) {
-        const auto* row = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(argb->pixels) + y * argb->pitch);
+        const auto* row = reinterpret_cast<const uint32_t*>(
+            static_cast<const uint8_t*>(argb->pixels) + y * argb->pitch);
         for (int x = 0; x < picture.width(); ++x)
             ASSERT_EQ(row[x], picture.pixel(x, y).value | 0xFF000000u) << "at " << x << "," << y;
     }

@@ -39,8 +39,9 @@ TEST(SdlKeys, LettersAndDigitsUseUpperCaseAscii) {
 }
 
 TEST(SdlKeys, KeysTheGameIgnoresHaveNoCode) {
-    const SDL_Keycode ignored[] = {SDLK_F1,      SDLK_LALT,    SDLK_RALT,   SDLK_CAPSLOCK, SDLK_KP_5,
-                                   SDLK_PAGEUP,  SDLK_UNKNOWN, SDLK_EXCLAIM, SDLK_a - 1,   SDLK_z + 1};
+    const SDL_Keycode ignored[] = {SDLK_F1,    SDLK_LALT,   SDLK_RALT,    SDLK_CAPSLOCK,
+                                   SDLK_KP_5,  SDLK_PAGEUP, SDLK_UNKNOWN, SDLK_EXCLAIM,
+                                   SDLK_a - 1, SDLK_z + 1};
     for (SDL_Keycode key : ignored) EXPECT_EQ(virtualKeyFromSdl(key), -1) << "SDL key " << key;
 }
 

@@ -35,19 +35,21 @@ void expectPlausible(const core::TimeOfDay& t) {
 
 // Sets TZ for one test and puts the old value back afterwards.
 class TimeZone {
-public:
+  public:
     explicit TimeZone(const char* zone) {
         if (const char* old = std::getenv("TZ")) old_ = old;
         setenv("TZ", zone, 1);
         tzset();
     }
     ~TimeZone() {
-        if (old_) setenv("TZ", old_->c_str(), 1);
-        else unsetenv("TZ");
+        if (old_)
+            setenv("TZ", old_->c_str(), 1);
+        else
+            unsetenv("TZ");
         tzset();
     }
 
-private:
+  private:
     std::optional<std::string> old_;
 };
 
