@@ -2,7 +2,8 @@
 
 namespace ui {
 
-Form::Form(std::string name, platform::EventLoop& loop) : Control(std::move(name)), loop_(loop) {}
+Form::Form(std::string name, platform::EventLoop& loop)
+    : Control(std::move(name)), loop_(loop), hint_(*this) {}
 
 Form::~Form() {
     if (loop_.windowOpen()) loop_.closeWindow();
@@ -34,11 +35,13 @@ void Form::ControlRemoved(Control* control) {
     if (focused_ == control) focused_ = nullptr;
     if (hovered_ == control) hovered_ = nullptr;
     if (captured_ == control) captured_ = nullptr;
+    hint_.ControlRemoved(control);
 }
 
 void Form::paint(core::Bitmap& frame, const platform::Rect& area) {
     PaintSelf(frame, area);
     PaintChildren(frame, area);
+    hint_.Paint(frame, area);
 }
 
 void Form::PaintSelf(core::Bitmap& frame, const platform::Rect& clip) {
@@ -46,6 +49,7 @@ void Form::PaintSelf(core::Bitmap& frame, const platform::Rect& clip) {
 }
 
 void Form::keyDown(int key) {
+    hint_.Cancel();
     if (KeyPreview && OnKeyDown) OnKeyDown(key);
     if (focused_ && focused_->Showing() && focused_->Enabled()) focused_->KeyDown(key);
 }
@@ -79,6 +83,7 @@ void Form::mouseMove(int x, int y) {
         return;
     }
     setHovered(under);
+    hint_.PointerMoved(x, y);
     if (hovered_) {
         const platform::Rect b = hovered_->BoundsInWindow();
         hovered_->MouseMove(x - b.left, y - b.top);
@@ -87,6 +92,7 @@ void Form::mouseMove(int x, int y) {
 
 void Form::mouseDown(int x, int y) {
     mouseMove(x, y);
+    hint_.Cancel();
     captured_ = hovered_;
     if (!captured_) return;
     if (captured_->CanFocus()) SetFocus(captured_);

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "Control.h"
+#include "Hint.h"
 #include "core/Colors.h"
 #include "platform/EventLoop.h"
 #include "platform/WindowClient.h"
@@ -40,6 +41,7 @@ class Form : public Control, public platform::WindowClient {
     void ControlRemoved(Control* control);
 
     void InvalidateWindow(const platform::Rect& area);
+    HintWindow& Hints() { return hint_; }
 
     // Window events.
     std::function<void(int key)> OnKeyDown;
@@ -68,6 +70,7 @@ class Form : public Control, public platform::WindowClient {
     Control* focused_ = nullptr;
     Control* hovered_ = nullptr;
     Control* captured_ = nullptr;
+    HintWindow hint_;
 };
 
 }  // namespace ui
