@@ -4,6 +4,7 @@
 #include "app/LevelArchive.h"
 #include "app/PictureFile.h"
 #include "core/ArchivePassword.h"
+#include "dib/cDIBImage.h"
 
 namespace app {
 namespace {
@@ -20,6 +21,7 @@ TForm1::TForm1(platform::EventLoop& loop, ProgramPaths paths)
       DIBTimer2(loop),
       DIBTimer3(loop),
       paths_(std::move(paths)) {
+    dib::PrepareRotationTables();
     SetBounds(0, 0, kClientWidth, kClientHeight);
     SetCaption("Tarnwick for windows");
     SetColor(core::colors::black);
