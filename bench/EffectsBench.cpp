@@ -8,6 +8,8 @@
 #include "core/GameState.h"
 #include "core/Random.h"
 #include "effects/EffectBuffer.h"
+#include "effects/LevelPictures.h"
+#include "effects/ParticlePass.h"
 #include "platform/Headless.h"
 
 namespace {
@@ -28,17 +30,43 @@ void SpawnPresetFour(benchmark::State& state) {
 }
 BENCHMARK(SpawnPresetFour)->Unit(benchmark::kMicrosecond);
 
-void StepParticles(benchmark::State& state) {
+// A cave-like level picture: rock bands with open space between them.
+core::Bitmap cavePicture() {
+    core::Bitmap level(kLevelSize, kLevelSize);
+    for (int y = 0; y < kLevelSize; ++y)
+        for (int x = 0; x < kLevelSize; ++x)
+            if ((x / 40 + y / 56) % 3 == 0)
+                level.setPixel(x, y, core::PixelWord::rgb(0x40, 0x30, 0x60));
+    return level;
+}
+
+// One frame after a ship was destroyed: `bursts` preset-4 requests (1,000
+// particles each) around the ship, then the particle pass and the hand-over.
+void ParticlePassAndHandOver(benchmark::State& state) {
     platform::VirtualClock clock;
     core::GameState game;
+    game.scrollX = 296 - 640;
+    game.scrollY = 130 - 640;
     effects::EffectFields fields;
-    fields.effectPreset = 4;
-    const int requests = static_cast<int>(state.range(0)) / 1000;
-    for (int i = 0; i < requests; ++i) effects::SpawnEffect(fields, game, clock, kLevelSize, kLevelSize);
-    for (auto _ : state) fields.particleEngine->Step();
-    state.counters["particles"] = fields.particleEngine->HighIndex() + 1;
+    ui::TImage image1("Image1");
+    ui::TImage image2("Image2");
+    effects::LevelPictures pictures(image1, image2);
+    fields.effectPreset = 255;
+    effects::SpawnEffect(fields, game, clock, kLevelSize, kLevelSize);
+    pictures.HandIn(fields, cavePicture());
+    const int bursts = static_cast<int>(state.range(0)) / 1000;
+    for (auto _ : state) {
+        state.PauseTiming();
+        fields.particleEngine->Clear();
+        fields.effectPreset = 4;
+        for (int i = 0; i < bursts; ++i)
+            effects::SpawnEffect(fields, game, clock, kLevelSize, kLevelSize);
+        state.ResumeTiming();
+        effects::ParticlePass(fields, game, pictures);
+        pictures.HandOver(fields);
+    }
 }
-BENCHMARK(StepParticles)->Arg(4000)->Arg(8000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(ParticlePassAndHandOver)->Arg(4000)->Arg(8000)->Unit(benchmark::kMicrosecond);
 
 // For reference: one copy of the whole effect buffer.
 void CopyWholeBuffer(benchmark::State& state) {

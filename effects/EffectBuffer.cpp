@@ -70,6 +70,17 @@ void PutPixel(EffectFields& fields, int x, int y, uint32_t value) {
     if (x < 1 || x > fields.effectBuffer.width() - 2) return;
     if (y < 1 || y > fields.effectBuffer.height() - 2) return;
     fields.rowTable[static_cast<size_t>(y)][x] = value;
+    // Past a quarter of the buffer a whole copy is cheaper than the list.
+    if (fields.wholeBufferChanged) return;
+    const size_t width = static_cast<size_t>(fields.effectBuffer.width());
+    if (fields.writtenPixels.size() * 4 >=
+        width * static_cast<size_t>(fields.effectBuffer.height())) {
+        fields.wholeBufferChanged = true;
+        fields.writtenPixels.clear();
+        return;
+    }
+    fields.writtenPixels.push_back(
+        static_cast<uint32_t>(static_cast<size_t>(y) * width + static_cast<size_t>(x)));
 }
 
 void SpawnEffect(EffectFields& fields, core::GameState& state, const platform::Clock& clock,

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "core/Bitmap.h"
 #include "core/GameState.h"
@@ -26,6 +27,12 @@ struct EffectFields {
     std::unique_ptr<TParticleClass> particleEngine;
     // The preset the next effect request spawns; 255 means none.
     uint8_t effectPreset = 255;
+
+    // Where PutPixel wrote since the level picture last took the buffer's
+    // content (buffer offsets y * width + x), so that the hand-over copies
+    // those pixels only. Too many of them and the whole buffer is copied.
+    std::vector<uint32_t> writtenPixels;
+    bool wholeBufferChanged = false;
 };
 
 // Writes value at (x, y) through the row table, but only inside the buffer's
