@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace widgets {
+
+// The publishers' one-line notice: the last line of the credits and the
+// caption of the link along the bottom of the window.
+extern const char* const kPublishersNotice;
+
+// The credits the title screen scrolls, one entry a line: the title, each
+// section's heading with its people below, blank lines between the sections.
+std::vector<std::string> CreditLines();
+
+}  // namespace widgets
