@@ -126,7 +126,7 @@ void TAbstractSuperDIB::SetHeight(int value) {
 void TAbstractSuperDIB::SetSize(int width, int height) {
     width = std::max(width, 1);
     height = std::max(height, 1);
-    if (width == width_ && height == height_) return;
+    if (width == width_ && height == height_ && !view_) return;
     if (width > kMaxSide || height > kMaxSide || int64_t{width} * height > kMaxPixels)
         throw EDIBError("Cannot make a picture of " + std::to_string(width) + " x " +
                         std::to_string(height) + " pixels: it is too large");
@@ -136,6 +136,27 @@ void TAbstractSuperDIB::SetSize(int width, int height) {
         std::make_shared<uint32_t[]>(static_cast<size_t>(width) * static_cast<size_t>(height));
     width_ = width;
     height_ = height;
+    rowStride_ = width;
+    view_ = false;
+    clip_ = TClipRect{0, 0, width_ - 1, height_ - 1};
+}
+
+void TAbstractSuperDIB::viewPixels(const ui::PixelSurface& pixels) {
+    if (pixels.top == nullptr || pixels.width <= 0 || pixels.height <= 0) {
+        pixels_.reset();
+        width_ = height_ = 0;
+        rowStride_ = 0;
+        view_ = false;
+        clip_ = TClipRect{};
+        return;
+    }
+    // The aliasing constructor with an empty owner: a pointer that frees nothing.
+    pixels_ =
+        std::shared_ptr<uint32_t[]>(std::shared_ptr<uint32_t[]>(), pixels.row(pixels.height - 1));
+    width_ = pixels.width;
+    height_ = pixels.height;
+    rowStride_ = -pixels.stride;
+    view_ = true;
     clip_ = TClipRect{0, 0, width_ - 1, height_ - 1};
 }
 
@@ -181,8 +202,8 @@ void TAbstractSuperDIB::Changed() {
 
 void TAbstractSuperDIB::Fill(core::CanvasColor color) {
     if (!HasPixels()) return;
-    std::fill_n(pixels_.get(), static_cast<size_t>(width_) * static_cast<size_t>(height_),
-                core::toPixelWord(color).value);
+    const uint32_t value = core::toPixelWord(color).value;
+    for (int j = 0; j < height_; ++j) std::fill_n(StoredRow(j), width_, value);
 }
 
 void TAbstractSuperDIB::FillRect(core::CanvasColor color, int x, int y, int w, int h) {
@@ -293,16 +314,18 @@ void TAbstractSuperDIB::LinkTo(const TAbstractSuperDIB& source) {
     width_ = source.width_;
     height_ = source.height_;
     pixels_ = source.pixels_;
+    rowStride_ = source.rowStride_;
+    view_ = source.view_;
     clip_ = HasPixels() ? TClipRect{0, 0, width_ - 1, height_ - 1} : TClipRect{};
     transfer_ = source.transfer_;
 }
 
 uint32_t* TAbstractSuperDIB::StoredRow(int j) {
-    return pixels_.get() + static_cast<size_t>(j) * static_cast<size_t>(width_);
+    return pixels_.get() + static_cast<ptrdiff_t>(j) * rowStride_;
 }
 
 const uint32_t* TAbstractSuperDIB::StoredRow(int j) const {
-    return pixels_.get() + static_cast<size_t>(j) * static_cast<size_t>(width_);
+    return pixels_.get() + static_cast<ptrdiff_t>(j) * rowStride_;
 }
 
 core::PixelWord TAbstractSuperDIB::Pixel(int x, int y) const {
@@ -315,8 +338,7 @@ void TAbstractSuperDIB::SetPixel(int x, int y, core::PixelWord value) {
 
 ui::PixelSurface TAbstractSuperDIB::Surface() {
     if (!HasPixels()) return ui::PixelSurface{};
-    return ui::PixelSurface{StoredRow(height_ - 1), -static_cast<ptrdiff_t>(width_), width_,
-                            height_};
+    return ui::PixelSurface{StoredRow(height_ - 1), -rowStride_, width_, height_};
 }
 
 }  // namespace dib

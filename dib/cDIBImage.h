@@ -116,7 +116,9 @@ class TAbstractSuperDIB {
     void SetHeight(int value);
     // Takes a new size (values below 1 become 1) with fresh pixels, all zero,
     // and resets the clip rectangle; nothing happens when the size is the
-    // same. Raises EDIBError for a size the layer refuses to allocate.
+    // same, unless the image is a view (TWinDIB::View): a view given a size
+    // always takes pixels of its own. Raises EDIBError for a size the layer
+    // refuses to allocate.
     void SetSize(int width, int height);
     bool HasPixels() const { return pixels_ != nullptr; }
 
@@ -156,7 +158,9 @@ class TAbstractSuperDIB {
     // source's pixels from now on without copying them.
     void LinkTo(const TAbstractSuperDIB& source);
 
-    // Pixel access. StoredRow(0) is the bottom row on screen.
+    // Pixel access. StoredRow(0) is the bottom row on screen; the rows of an
+    // image of its own follow each other without gaps, those of a view are
+    // wherever the pixels it shows put them.
     uint32_t* StoredRow(int j);
     const uint32_t* StoredRow(int j) const;
     core::PixelWord Pixel(int x, int y) const;
@@ -168,6 +172,8 @@ class TAbstractSuperDIB {
     // A new image has no pixels until it is given a size.
     TAbstractSuperDIB();
     TAbstractSuperDIB(int width, int height);
+    // Draws from and into `pixels` without owning them (see TWinDIB::View).
+    void viewPixels(const ui::PixelSurface& pixels);
 
   private:
     void drawUntransformed(int x, int y, int srcX, int srcY, TAbstractSuperDIB& target, int w,
@@ -187,7 +193,11 @@ class TAbstractSuperDIB {
 
     int width_ = 0;
     int height_ = 0;
+    // Stored row 0, and the distance in pixels from one stored row to the
+    // next (negative for a view over top-down pixels).
     std::shared_ptr<uint32_t[]> pixels_;
+    ptrdiff_t rowStride_ = 0;
+    bool view_ = false;
     TClipRect clip_;
     TTransfer transfer_;
     int updateCount_ = 0;
@@ -203,10 +213,20 @@ class TMemoryDIB final : public TAbstractSuperDIB {
 // A picture that is also drawn into with the canvas through Surface(): the
 // container's back buffer, the scratch image of a control and the
 // temporaries of a turned or scaled draw.
+//
+// A TWinDIB can also be a view: it then draws from and into pixels that
+// belong to something else (the container's part of the window frame, a
+// buffer kept for reuse) with their own row order and stride, so that the
+// picture operations work on them without a copy. The pixels must outlive
+// the view's use of them; a view keeps its drawing settings when it is
+// pointed elsewhere, and its clip rectangle becomes the whole view.
 class TWinDIB final : public TAbstractSuperDIB {
   public:
     TWinDIB() = default;
     TWinDIB(int width, int height) : TAbstractSuperDIB(width, height) {}
+    explicit TWinDIB(const ui::PixelSurface& pixels) { View(pixels); }
+    // An empty surface leaves the image without pixels.
+    void View(const ui::PixelSurface& pixels) { viewPixels(pixels); }
 };
 
 }  // namespace dib

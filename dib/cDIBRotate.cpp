@@ -118,7 +118,7 @@ void TAbstractSuperDIB::RotateInto(TAbstractSuperDIB& target) const {
             const int32_t xi = static_cast<int32_t>(X) >> 16;
             const int32_t yi = static_cast<int32_t>(Y) >> 16;
             to[i] = (xi > -hw && xi < hw && yi > -hh && yi < hh)
-                        ? centre[static_cast<ptrdiff_t>(yi) * w + xi]
+                        ? centre[static_cast<ptrdiff_t>(yi) * rowStride_ + xi]
                         : fill;
             X += xStepCol;
             Y += yStepCol;

@@ -1,0 +1,163 @@
+#include "dib/cDIBControl.h"
+
+#include <algorithm>
+
+#include "dib/cDIBContainer.h"
+#include "ui/Form.h"
+
+namespace dib {
+
+namespace {
+
+ui::Form& requireOwner(ui::Form* owner) {
+    if (!owner) throw EDIBError("Owner cannot be nil");
+    return *owner;
+}
+
+// The first container at or below `control`, nearest levels first.
+TDIBContainer* findContainer(ui::Control* control) {
+    if (auto* container = dynamic_cast<TDIBContainer*>(control)) return container;
+    for (ui::Control* child : control->Controls())
+        if (auto* container = dynamic_cast<TDIBContainer*>(child)) return container;
+    for (ui::Control* child : control->Controls())
+        if (TDIBContainer* container = findContainer(child)) return container;
+    return nullptr;
+}
+
+}  // namespace
+
+TCustomDIBControl::TCustomDIBControl(std::string name, ui::Form* owner)
+    : ui::Control(std::move(name)), owner_(requireOwner(owner)) {
+    SetBounds(0, 0, 32, 32);
+}
+
+void TCustomDIBControl::SetParent(ui::Control* parent) {
+    if (!parent) return ui::Control::SetParent(nullptr);
+    TDIBContainer* container = findContainer(parent);
+    if (!container) throw EDIBError("Parent must be a TDIBContainer");
+    ui::Control::SetParent(container);
+}
+
+void TCustomDIBControl::SetOpacity(uint8_t opacity) {
+    if (opacity == opacity_) return;
+    opacity_ = opacity;
+    Invalidate();
+}
+
+void TCustomDIBControl::PaintThrough(TAbstractSuperDIB& backBuffer, int left, int top,
+                                     TWinDIB& scratch) {
+    const int width = Width();
+    const int height = Height();
+    // What is painted below the control so far; a part of the control
+    // outside the back buffer keeps whatever the scratch image held.
+    backBuffer.Draw(std::max(-left, 0), std::max(-top, 0), std::max(left, 0), std::max(top, 0),
+                    scratch, width, height);
+    scratch.SetClipRect(0, 0, width - 1, height - 1);
+    if (OnPaintStart) OnPaintStart(*this);
+    PaintContent(scratch);
+    if (OnPaintEnd) OnPaintEnd(*this);
+    scratch.SetOpacity(opacity_);
+    scratch.Draw(left, top, 0, 0, backBuffer, width, height);
+}
+
+ui::Properties TCustomDIBControl::ExtraProperties() const {
+    return {{"Opacity", int64_t{opacity_}}};
+}
+
+double TCustomDIBControl::NormalisedAngle(double degrees) {
+    // The picture layer owns the rule; a picture without pixels costs nothing.
+    TWinDIB probe;
+    probe.SetAngle(degrees);
+    return probe.Angle();
+}
+
+TDIBImage::TDIBImage(std::string name, ui::Form* owner)
+    : TCustomDIBControl(std::move(name), owner) {
+    indexMain_.OnChange = [this] {
+        adjustSize();
+        Invalidate();
+    };
+}
+
+void TDIBImage::SetAngle(double degrees) {
+    angle_ = NormalisedAngle(degrees);
+    adjustSize();
+    Invalidate();
+}
+
+void TDIBImage::SetScale(double percent) {
+    if (percent == scale_ && !stretch_) return;
+    scale_ = percent;
+    stretch_ = false;
+    adjustSize();
+    Invalidate();
+}
+
+void TDIBImage::SetStretch(bool stretch) {
+    if (stretch == stretch_) return;
+    stretch_ = stretch;
+    if (stretch_) autoSize_ = false;
+    Invalidate();
+}
+
+void TDIBImage::SetCenter(bool center) {
+    if (center == center_) return;
+    center_ = center;
+    adjustSize();
+    Invalidate();
+}
+
+void TDIBImage::SetAutoSize(bool autoSize) {
+    if (autoSize == autoSize_) return;
+    autoSize_ = autoSize;
+    adjustSize();
+    Invalidate();
+}
+
+void TDIBImage::adjustSize() {
+    if (!autoSize_) return;
+    const TAbstractSuperDIB* picture = indexMain_.Resolve();
+    if (!picture) return;
+    const TDIBSize size = RotatedSize(picture->Width(), picture->Height(), scale_, scale_, angle_);
+    SetBounds(Left(), Top(), size.Width, size.Height);
+}
+
+void TDIBImage::PaintContent(TWinDIB& scratch) {
+    TAbstractSuperDIB* picture = indexMain_.Resolve();
+    if (!picture) return;
+    // The picture is the list's working image: these settings last only
+    // until the next control borrows it.
+    picture->SetAutoSize(true);
+    picture->SetAngle(angle_);
+    picture->SetScale(scale_);
+    if (stretch_) {
+        picture->SetScaleX(Width() * 100.0 / picture->Width());
+        picture->SetScaleY(Height() * 100.0 / picture->Height());
+    }
+    const TDIBSize turned = RotatedSize(picture->Width(), picture->Height(), picture->ScaleX(),
+                                        picture->ScaleY(), angle_);
+    int x = 0;
+    int y = 0;
+    if (center_ && !autoSize_) {
+        x = Width() / 2 - turned.Width / 2;
+        y = Height() / 2 - turned.Height / 2;
+    }
+    picture->Draw(x, y, 0, 0, scratch, picture->Width(), picture->Height());
+}
+
+// Stretched, unturned, at the top-left corner and laid down as a plain copy,
+// the picture covers the whole control: its rendered size is the control's
+// size rounded up, and a plain resize gives every pixel a colour.
+bool TDIBImage::PaintsOpaque() const {
+    if (Opacity() != 255 || !stretch_ || center_ || angle_ != 0) return false;
+    const TAbstractSuperDIB* picture = indexMain_.Resolve();
+    return picture && picture->Transfer().rule == TTransferRule::Copy;
+}
+
+ui::Properties TDIBImage::ExtraProperties() const {
+    ui::Properties properties = TCustomDIBControl::ExtraProperties();
+    properties.emplace_back("Angle", angle_);
+    return properties;
+}
+
+}  // namespace dib
