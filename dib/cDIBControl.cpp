@@ -64,13 +64,6 @@ ui::Properties TCustomDIBControl::ExtraProperties() const {
     return {{"Opacity", int64_t{opacity_}}};
 }
 
-double TCustomDIBControl::NormalisedAngle(double degrees) {
-    // The picture layer owns the rule; a picture without pixels costs nothing.
-    TWinDIB probe;
-    probe.SetAngle(degrees);
-    return probe.Angle();
-}
-
 TDIBImage::TDIBImage(std::string name, ui::Form* owner)
     : TCustomDIBControl(std::move(name), owner) {
     indexMain_.OnChange = [this] {
@@ -80,7 +73,7 @@ TDIBImage::TDIBImage(std::string name, ui::Form* owner)
 }
 
 void TDIBImage::SetAngle(double degrees) {
-    angle_ = NormalisedAngle(degrees);
+    angle_ = NormaliseAngle(degrees);
     adjustSize();
     Invalidate();
 }

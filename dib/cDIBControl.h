@@ -33,7 +33,7 @@ class TCustomDIBControl : public ui::Control {
     // first container inside it (its children first, then theirs) is taken;
     // when there is none, EDIBError("Parent must be a TDIBContainer") is
     // raised and the control stays where it was. nullptr takes it off.
-    void SetParent(ui::Control* parent);
+    void SetParent(ui::Control* parent) override;
 
     uint8_t Opacity() const { return opacity_; }
     void SetOpacity(uint8_t opacity);
@@ -57,9 +57,6 @@ class TCustomDIBControl : public ui::Control {
     // The control draws itself into `scratch` (its own coordinates), which
     // starts as a copy of what lies below the control.
     virtual void PaintContent(TWinDIB& scratch) = 0;
-
-    // Angles as the picture layer keeps them: brought into [0, 360).
-    static double NormalisedAngle(double degrees);
 
   private:
     ui::Form& owner_;

@@ -91,7 +91,7 @@ void TDIBFadeLabel::SetShowAccelChar(bool show) {
 }
 
 void TDIBFadeLabel::SetAngle(double degrees) {
-    degrees = NormalisedAngle(degrees);
+    degrees = NormaliseAngle(degrees);
     if (degrees == angle_) return;
     angle_ = degrees;
     Invalidate();

@@ -18,18 +18,18 @@ namespace {
 constexpr int kMaxSide = 65535;
 constexpr int64_t kMaxPixels = int64_t{8192} * 8192;
 
+}  // namespace
+
 // Whole turns are taken off or added until the angle lies in [0, 360). Huge
 // values are first cut down by fmod so the loops stay short; a value that is
 // not a number at all would never get there and counts as 0.
-double normaliseAngle(double value) {
+double NormaliseAngle(double value) {
     if (!std::isfinite(value)) return 0;
     if (std::abs(value) >= 1e6) value = std::fmod(value, 360.0);
     while (value < 0) value += 360;
     while (value >= 360) value -= 360;
     return value;
 }
-
-}  // namespace
 
 TAbstractSuperDIB::TAbstractSuperDIB() {
     ResetProperties();
@@ -41,7 +41,7 @@ TAbstractSuperDIB::TAbstractSuperDIB(int width, int height) {
 }
 
 void TAbstractSuperDIB::SetAngle(double value) {
-    value = normaliseAngle(value);
+    value = NormaliseAngle(value);
     if (value == angle_) return;
     angle_ = value;
     Changed();

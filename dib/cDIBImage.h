@@ -49,6 +49,9 @@ struct TDIBSize {
 // The size a w x h picture takes once scaled by scaleX/scaleY percent and
 // turned by angle degrees (angle in [0, 360)). Odd results are made even by
 // taking one off, so a turned picture always has a whole-pixel centre.
+// An angle in degrees brought into [0, 360); infinities and NaN become 0.
+double NormaliseAngle(double degrees);
+
 // Builds the rotation tables now instead of at the first turned draw; the
 // program calls it at start so that no frame pays for it.
 void PrepareRotationTables();

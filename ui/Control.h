@@ -51,7 +51,7 @@ class Control {
 
     Control* Parent() const { return parent_; }
     // Appends this control to the new parent's children (on top of them).
-    void SetParent(Control* parent);
+    virtual void SetParent(Control* parent);
     const std::vector<Control*>& Controls() const { return children_; }
     // Moves the control to the top of its parent's stacking order.
     void BringToFront();
