@@ -20,6 +20,11 @@ TForm1::TForm1(platform::EventLoop& loop, ProgramPaths paths)
       timer1(loop),
       DIBTimer2(loop),
       DIBTimer3(loop),
+      Media(loop.audio()),
+      Play(*this, Media.DIBImageList1),
+      Hud(*this, loop),
+      Upload(*this),
+      Pictures(Play.Image1, Hud.Image2),
       paths_(std::move(paths)) {
     dib::PrepareRotationTables();
     SetBounds(0, 0, kClientWidth, kClientHeight);
@@ -45,7 +50,7 @@ void TForm1::FormCreate() {
     extractLevelArchive(paths_.programFolder + "level.zip", core::kLevelArchivePassword,
                         paths_.dataFolder,
                         {paths_.programName, "tarnwick", "tarnwick-sim", "level.zip"});
-    Image4Picture = LoadPictureFile(paths_.dataFolder + "Level_hs.jpg");
+    Upload.Image4.SetPicture(LoadPictureFile(paths_.dataFolder + "Level_hs.jpg"));
 }
 
 void TForm1::FormShow(TForm2& musicWindow) {

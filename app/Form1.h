@@ -4,10 +4,15 @@
 #include <optional>
 
 #include "app/ProgramPaths.h"
+#include "app/StoredMedia.h"
+#include "app/layout/HudControls.h"
+#include "app/layout/PlayWindowControls.h"
+#include "app/layout/UploadPanelControls.h"
 #include "core/Bitmap.h"
 #include "core/GameState.h"
 #include "dib/cDIBTimer.h"
 #include "effects/EffectBuffer.h"
+#include "effects/LevelPictures.h"
 #include "ui/Form.h"
 
 namespace app {
@@ -48,8 +53,15 @@ class TForm1 : public ui::Form {
     dib::TDIBTimer DIBTimer2;  // control tick
     dib::TDIBTimer DIBTimer3;  // title tick
 
-    // The upload panel's background, loaded at start-up.
-    std::optional<core::Bitmap> Image4Picture;
+    // The window layout: the stored pictures and sounds first, then the
+    // controls, bottom first.
+    StoredMedia Media;
+    layout::PlayWindowControls Play;
+    layout::HudControls Hud;
+    layout::UploadPanelControls Upload;
+
+    // The level picture and the collision picture as the effect buffer feeds them.
+    effects::LevelPictures Pictures;
 
   private:
     ProgramPaths paths_;

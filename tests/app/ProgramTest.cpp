@@ -39,7 +39,7 @@ struct StartedProgram {
             scrollX = form.State.scrollX;
             scrollY = form.State.scrollY;
             effectPreset = form.Effects.effectPreset;
-            uploadPictureLoaded = form.Image4Picture.has_value();
+            uploadPictureLoaded = !form.Upload.Image4.Picture().empty();
             frameSize = {program.Loop().frame().width(), program.Loop().frame().height()};
             b.queue(platform::Event{.type = platform::Event::Type::Quit});
         });

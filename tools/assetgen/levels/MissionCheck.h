@@ -1,0 +1,30 @@
+#pragma once
+
+#include "core/Bitmap.h"
+#include "levels/Findings.h"
+#include "levels/LevelSource.h"
+#include "levels/Terrain.h"
+
+namespace assetgen::levels {
+
+// Bombs a player may need for one wall before the level counts as unfair.
+inline constexpr int kMaxBombsPerWall = 3;
+
+// Checks that a decoded level picture can be flown as its mission asks:
+//  - the ship starts clear of rock, the cargo rests just above rock without
+//    touching it, the collector stands on a floor with its delivery box
+//    clear, the exit is drawn in open space, the enemy sits on a ledge with
+//    its beam across open space;
+//  - the ship gets from its start to the cargo, tows it (hanging anywhere
+//    the line's slack allows) to where it drops into the collector, and
+//    flies on to the exit; where the enemy's beam blocks the way, the enemy
+//    must be bombable from where the ship already is;
+//  - missions 1 and 2 have no bomb walls; from mission 3 on the mission
+//    cannot be finished without blasting a bomb wall, and every bomb wall
+//    opens for the ship within kMaxBombsPerWall bombs.
+// The ship's flight (gravity, momentum) is not simulated: it moves a pixel
+// at a time wherever it does not crash.
+void checkMission(const LevelSource& source, const TerrainMap& terrain, const core::Bitmap& decoded,
+                  Findings& findings);
+
+}  // namespace assetgen::levels
