@@ -25,7 +25,9 @@ TForm1::TForm1(platform::EventLoop& loop, ProgramPaths paths)
       Hud(*this, loop),
       Upload(*this),
       Pictures(Play.Image1, Hud.Image2),
-      paths_(std::move(paths)) {
+      paths_(std::move(paths)),
+      frameTick_{State,      Effects,      Pictures,   Play.DIBImage8, Play.Label_Scoring,
+                 Hud.Image3, Play.Label12, Play.Label3} {
     dib::PrepareRotationTables();
     SetBounds(0, 0, kClientWidth, kClientHeight);
     SetCaption("Tarnwick for windows");
@@ -35,6 +37,8 @@ TForm1::TForm1(platform::EventLoop& loop, ProgramPaths paths)
     KeyPreview = true;
     OnClose = [&loop] { loop.quit(); };
 
+    DIBTimer1.SetOnTimer([this](dib::TDIBTimer&) { DIBTimer1Timer(); });
+    DIBTimer3.SetOnTimer([this](dib::TDIBTimer&) { DIBTimer3Timer(); });
     DIBTimer1.SetInterval(75);
     timer1.SetInterval(100);
     DIBTimer2.SetInterval(5);
@@ -65,6 +69,10 @@ void TForm1::FormDestroy() {
     // The engine goes first: its particles refer to positions in the buffer.
     Effects.particleEngine.reset();
     Effects.effectBuffer = core::Bitmap();
+}
+
+void TForm1::DIBTimer1Timer() {
+    engine::FrameTick(frameTick_);
 }
 
 void TForm1::SpawnEffect() {

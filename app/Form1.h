@@ -13,6 +13,7 @@
 #include "dib/cDIBTimer.h"
 #include "effects/EffectBuffer.h"
 #include "effects/LevelPictures.h"
+#include "engine/FrameTick.h"
 #include "ui/Form.h"
 
 namespace app {
@@ -40,6 +41,10 @@ class TForm1 : public ui::Form {
     std::string GetProgramFolder() const { return paths_.programFolder; }
     std::string GetDataFolder() const { return paths_.dataFolder; }
 
+    // Ticks.
+    void DIBTimer1Timer();  // frame tick
+    void DIBTimer3Timer();  // title tick
+
     // The effect request: spawns the particles of `Effects.effectPreset`.
     void SpawnEffect();
     int ParticleCount() const;
@@ -65,6 +70,7 @@ class TForm1 : public ui::Form {
 
   private:
     ProgramPaths paths_;
+    engine::FrameTickContext frameTick_;
 };
 
 }  // namespace app
