@@ -1,138 +1,91 @@
-// Composing the play window: the level picture and the game's sprites laid
-// into the 616 x 479 container, as the loop does after every tick.
+// Composing the game window as the loop does after a tick: the real window
+// layout with its stored pictures, on the title screen and during a mission.
 #include <benchmark/benchmark.h>
 
-#include <memory>
-#include <string>
-#include <vector>
-
-#include "dib/cDIBContainer.h"
-#include "dib/cDIBControl.h"
-#include "dib/cDIBImageList.h"
+#include "app/Form1.h"
+#include "dib/cDIBImage.h"
+#include "platform/EventLoop.h"
 #include "platform/Headless.h"
-#include "ui/Form.h"
-#include "ui/Image.h"
 
 namespace {
 
-// Pictures of the sizes and colour-key settings the game's image list
-// holds, with a pattern instead of the artwork: what is measured is the
-// pixel work, which does not depend on what the pixels show.
-struct PictureSpec {
-    int width;
-    int height;
-    bool transparent;
-};
-constexpr PictureSpec kPictures[] = {
-    {14, 14, true}, {16, 16, true}, {54, 78, true}, {200, 150, false}, {71, 77, true},
-    {6, 10, true},  {54, 46, true}, {16, 16, true}, {16, 16, false},
-};
+constexpr int kLevelSize = 1280;
 
-void fillPattern(dib::TAbstractSuperDIB& picture, bool transparent) {
-    for (int y = 0; y < picture.Height(); ++y)
-        for (int x = 0; x < picture.Width(); ++x) {
-            // A black frame, the key colour, round a coloured inside.
-            const bool edge = transparent && (x < 2 || y < 2 || x >= picture.Width() - 2 ||
-                                              y >= picture.Height() - 2);
-            const auto v = static_cast<uint8_t>(x * 7 + y * 3);
-            picture.SetPixel(x, y,
-                             edge ? core::PixelWord::rgb(0, 0, 0, 255)
-                                  : core::PixelWord::rgb(v, 128, 255 - v, 255));
-        }
+// A cave-like level picture: rock bands with open space between them.
+core::Bitmap cavePicture() {
+    core::Bitmap level(kLevelSize, kLevelSize);
+    for (int y = 0; y < kLevelSize; ++y)
+        for (int x = 0; x < kLevelSize; ++x)
+            if ((x / 40 + y / 56) % 3 == 0)
+                level.setPixel(x, y, core::PixelWord::rgb(0x40, 0x30, 0x60));
+    return level;
 }
 
-core::Bitmap levelPicture() {
-    core::Bitmap picture(1280, 1280);
-    for (int y = 0; y < 1280; ++y)
-        for (int x = 0; x < 1280; ++x)
-            if ((x / 40 + y / 40) % 3 == 0)
-                picture.setPixel(x, y, core::PixelWord::rgb(60, 50, static_cast<uint8_t>(x)));
-    return picture;
-}
-
-struct PlayWindow {
+struct Window {
     platform::HeadlessBackend backend;
     platform::EventLoop loop{backend};
-    ui::Form form{"Form1", loop};
-    dib::TDIBContainer container{"DIBContainer1"};
-    ui::TImage image1{"Image1"};
-    dib::TDIBImageList list;
-    std::vector<std::unique_ptr<dib::TDIBImage>> sprites;
-    core::Bitmap frame{646, 585};
-    dib::TDIBImage* ship = nullptr;
-    dib::TDIBImage* menu = nullptr;
+    app::TForm1 form{loop, app::ProgramPaths{"/nonexistent/", "/nonexistent/", "tarnwick"}};
+    core::Bitmap frame{app::TForm1::kClientWidth, app::TForm1::kClientHeight};
 
-    PlayWindow() {
-        form.SetBounds(0, 0, 646, 585);
-        container.SetBounds(24, 64, 616, 479);
-        container.SetColor(core::colors::black);
-        container.SetParent(&form);
-        image1.SetPicture(levelPicture());
-        image1.SetBounds(-300, -400, 1280, 1280);
-        image1.SetParent(&container);
-        for (const PictureSpec& spec : kPictures) {
-            dib::TMemoryDIB& picture = list.Add().DIB();
-            picture.SetSize(spec.width, spec.height);
-            fillPattern(picture, spec.transparent);
-            picture.SetTransparent(spec.transparent);
-        }
-
-        sprite("DIBImage8", 0, 0, 616, 479, 8).SetStretch(true);
-        sprites.back()->SetOpacity(100);
-        ship = &sprite("ship", 288, 120, 16, 16, 0);
-        ship->SetCenter(true);
-        ship->SetAngle(45);
-        sprite("Box", 330, 150, 16, 16, 1).SetAutoSize(true);
-        dib::TDIBImage& collector = sprite("boxramp", 420, 300, 42, 60, 2);
-        collector.SetCenter(true);
-        collector.SetAutoSize(true);
-        collector.SetScale(75);
-        menu = &sprite("Backmenu", 152, 120, 289, 345, 3);
-        menu->SetStretch(true);
-        menu->SetOpacity(225);
-        dib::TDIBImage& exit = sprite("Exitimage", 544, 112, 57, 65, 4);
-        exit.SetStretch(true);
-        exit.SetCenter(true);
-        sprite("enemy", 480, 400, 32, 32, 7);
+    Window() {
+        form.Play.Image1.SetPicture(cavePicture());
+        form.Play.Image1.Show();
     }
-
-    dib::TDIBImage& sprite(const std::string& name, int left, int top, int width, int height,
-                           int picture) {
-        sprites.push_back(std::make_unique<dib::TDIBImage>(name, &form));
-        dib::TDIBImage& s = *sprites.back();
-        s.SetBounds(left, top, width, height);
-        s.SetDIBImageList(&list);
-        s.IndexMain().SetDIBIndex(picture);
-        s.SetParent(&container);
-        return s;
+    // One composition of the whole play window.
+    void composePlayWindow() {
+        form.paint(frame, form.Play.DIBContainer1.BoundsInWindow());
+        benchmark::ClobberMemory();
     }
 };
 
-void BM_ComposeWholePlayWindow(benchmark::State& state) {
-    PlayWindow window;
-    const platform::Rect area = window.container.BoundsInWindow();
-    for (auto _ : state) {
-        window.form.paint(window.frame, area);
-        benchmark::DoNotOptimize(window.frame.data());
-    }
-    state.SetItemsProcessed(state.iterations() * area.width() * area.height());
+// The title screen: the world behind the veil at opacity 100, the menu panel
+// at 225, every menu entry, the title and the key help.
+void ComposeTitleScreen(benchmark::State& state) {
+    Window w;
+    w.form.Play.DIBImage8.SetOpacity(100);
+    for (auto _ : state) w.composePlayWindow();
 }
-BENCHMARK(BM_ComposeWholePlayWindow)->Unit(benchmark::kMicrosecond);
+BENCHMARK(ComposeTitleScreen)->Unit(benchmark::kMicrosecond);
 
-// The control tick turns the ship and repaints only its square; the
-// argument says whether the menu panel is up (briefing) or not (play).
-void BM_ComposeTurningShip(benchmark::State& state) {
-    PlayWindow window;
-    window.menu->SetVisible(state.range(0) != 0);
-    int angle = 0;
+// A mission: the level picture, the ship turned by 45 degrees, the cargo,
+// the collector, the enemy and five spare ships; menu and veil hidden.
+void ComposeMission(benchmark::State& state) {
+    Window w;
+    auto& p = w.form.Play;
+    for (ui::Control* c : std::initializer_list<ui::Control*>{
+             &p.DIBImage8, &p.Backmenu, &p.Label8, &p.Label9, &p.Label11, &p.Shape1,
+             &p.DIBFadeLabel1, &p.DIBFadeLabel2, &p.DIBFadeLabel3, &p.DIBFadeLabel4,
+             &p.DIBFadeLabel5, &p.DIBFadeLabel6, &p.DIBFadeLabel7, &p.DIBFadeLabel8,
+             &p.DIBFadeLabel9})
+        c->Hide();
+    p.Image1.SetBounds(-300, -200, kLevelSize, kLevelSize);
+    p.ship.SetAngle(45);
+    p.Box.SetLeft(300);
+    p.Box.SetTop(150);
+    p.boxramp.SetLeft(200);
+    p.boxramp.SetTop(300);
+    p.enemy.SetLeft(420);
+    p.enemy.SetTop(260);
+    for (ui::Control* c : std::initializer_list<ui::Control*>{
+             &p.ship, &p.Box, &p.boxramp, &p.enemy, &p.DIBImage3, &p.DIBImage4, &p.DIBImage5,
+             &p.DIBImage6, &p.DIBImage7})
+        c->Show();
+    for (auto _ : state) w.composePlayWindow();
+}
+BENCHMARK(ComposeMission)->Unit(benchmark::kMicrosecond);
+
+// Turning the ship's stored 14 x 14 picture by 45 degrees into 20 x 20.
+void RotateShip(benchmark::State& state) {
+    Window w;
+    dib::TAbstractSuperDIB& ship = w.form.Media.DIBImageList1.Items(0).DIB();
+    ship.SetAngle(45);
+    dib::TWinDIB target(20, 20);
     for (auto _ : state) {
-        angle = (angle + 3) % 360;
-        window.ship->SetAngle(angle);
-        window.form.paint(window.frame, window.ship->BoundsInWindow());
-        benchmark::DoNotOptimize(window.frame.data());
+        ship.RotateInto(target);
+        benchmark::ClobberMemory();
     }
 }
-BENCHMARK(BM_ComposeTurningShip)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(RotateShip)->Unit(benchmark::kNanosecond);
 
 }  // namespace
 

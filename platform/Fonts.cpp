@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <mutex>
 #include <stdexcept>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -135,6 +136,11 @@ class TtfLibrary {
     std::mutex lock;
 };
 
+struct SurfaceDeleter {
+    void operator()(SDL_Surface* s) const { SDL_FreeSurface(s); }
+};
+using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceDeleter>;
+
 class TtfFont final : public Font {
   public:
     TtfFont(const FontSpec& spec, std::shared_ptr<TtfLibrary> library);
@@ -150,11 +156,17 @@ class TtfFont final : public Font {
               const Rect& clip) const override;
 
   private:
+    // Rendering a line is far dearer than blending it, and the window draws
+    // the same captions over and over; so rendered lines are kept, a bounded
+    // number of them. Called with the library lock held.
+    const SDL_Surface& rendered(std::string_view text) const;
+
     FontSpec spec_;
     std::shared_ptr<TtfLibrary> library_;
     TTF_Font* font_ = nullptr;
     int lineHeight_ = 0;
     int ascent_ = 0;
+    mutable std::unordered_map<std::string, SurfacePtr> renderedLines_;
 };
 
 TtfFont::TtfFont(const FontSpec& spec, std::shared_ptr<TtfLibrary> library)
@@ -194,11 +206,6 @@ Size TtfFont::measure(std::string_view text) const {
     return Size{width, lineHeight_};
 }
 
-struct SurfaceDeleter {
-    void operator()(SDL_Surface* s) const { SDL_FreeSurface(s); }
-};
-using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceDeleter>;
-
 // Renders in white on transparent: the alpha of each pixel is then the glyph's
 // coverage, which draw() blends in the caller's colour.
 SurfacePtr renderCoverage(TTF_Font* font, std::string_view text) {
@@ -215,14 +222,20 @@ uint32_t blendChannel(uint32_t over, uint32_t under, uint32_t coverage) {
     return (over * coverage + under * (255 - coverage) + 127) / 255;
 }
 
+const SDL_Surface& TtfFont::rendered(std::string_view text) const {
+    constexpr size_t kKeptLines = 512;
+    const std::string key(text);
+    if (auto it = renderedLines_.find(key); it != renderedLines_.end()) return *it->second;
+    // Changing texts (the score, the time) would fill it for ever: start afresh.
+    if (renderedLines_.size() >= kKeptLines) renderedLines_.clear();
+    return *renderedLines_.emplace(key, renderCoverage(font_, text)).first->second;
+}
+
 void TtfFont::draw(core::Bitmap& target, int x, int y, std::string_view text, core::PixelWord color,
                    const Rect& clip) const {
     if (text.empty()) return;
-    SurfacePtr glyphs;
-    {
-        std::lock_guard guard(library_->lock);
-        glyphs = renderCoverage(font_, text);
-    }
+    std::lock_guard guard(library_->lock);
+    const SDL_Surface* glyphs = &rendered(text);
     // Worked out in 64 bits so that a text placed far off the target cannot overflow.
     const int64_t left = std::max<int64_t>({x, clip.left, 0});
     const int64_t top = std::max<int64_t>({y, clip.top, 0});
