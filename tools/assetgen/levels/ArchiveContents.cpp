@@ -9,8 +9,8 @@ namespace assetgen::levels {
 
 std::vector<StoredEntry> listArchive(const std::string& path) {
     int openError = 0;
-    std::unique_ptr<zip_t, decltype(&zip_discard)> archive(zip_open(path.c_str(), ZIP_RDONLY, &openError),
-                                                           &zip_discard);
+    std::unique_ptr<zip_t, decltype(&zip_discard)> archive(
+        zip_open(path.c_str(), ZIP_RDONLY, &openError), &zip_discard);
     if (!archive) throw std::runtime_error("cannot open the archive " + path);
     std::vector<StoredEntry> entries;
     const zip_int64_t count = zip_get_num_entries(archive.get(), 0);

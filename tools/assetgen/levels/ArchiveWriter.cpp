@@ -38,10 +38,11 @@ void writeEncryptedArchive(const std::string& path, const std::vector<ArchiveEnt
     for (const ArchiveEntry& entry : entries) {
         // libzip reads the data only when the archive is closed; the entries
         // outlive that.
-        zip_source_t* data = zip_source_buffer(archive.get(), entry.data.data(), entry.data.size(), 0);
+        zip_source_t* data =
+            zip_source_buffer(archive.get(), entry.data.data(), entry.data.size(), 0);
         if (data == nullptr) fail("cannot add " + entry.name);
-        const zip_int64_t index =
-            zip_file_add(archive.get(), entry.name.c_str(), data, ZIP_FL_OVERWRITE | ZIP_FL_ENC_UTF_8);
+        const zip_int64_t index = zip_file_add(archive.get(), entry.name.c_str(), data,
+                                               ZIP_FL_OVERWRITE | ZIP_FL_ENC_UTF_8);
         if (index < 0) {
             zip_source_free(data);
             fail("cannot add " + entry.name);

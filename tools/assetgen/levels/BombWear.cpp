@@ -61,7 +61,9 @@ class WearWindow {
         shown_ = buffer_;
     }
 
-    bool contains(int x, int y) const { return x >= left_ && x <= right_ && y >= top_ && y <= bottom_; }
+    bool contains(int x, int y) const {
+        return x >= left_ && x <= right_ && y >= top_ && y <= bottom_;
+    }
 
     void putPixel(int x, int y, uint32_t value) {
         if (x < 1 || y < 1 || x > bufferWidth_ - 2 || y > bufferHeight_ - 2) return;
@@ -94,10 +96,14 @@ class WearWindow {
 
 uint32_t particleColour(double speed) {
     switch (static_cast<int>(std::nearbyint(2 * speed))) {
-        case 2: return 0xFFFF88;
-        case 3: return 0xFFAA88;
-        case 4: return 0xFFDD88;
-        default: return 0xFF8888;
+        case 2:
+            return 0xFFFF88;
+        case 3:
+            return 0xFFAA88;
+        case 4:
+            return 0xFFDD88;
+        default:
+            return 0xFF8888;
     }
 }
 
@@ -136,7 +142,8 @@ void particlePass(std::vector<Particle>& particles, WearWindow& window) {
         if (!window.contains(p.x, p.y)) {
             remove = true;
         } else if (core::Random(50) + 10 >= p.age || p.speed >= 2.0) {
-            const int32_t c = core::toCanvasColor(core::PixelWord{window.collision(p.x, p.y)}).value;
+            const int32_t c =
+                core::toCanvasColor(core::PixelWord{window.collision(p.x, p.y)}).value;
             if (c > 17 && c < 0xFFFFFF) {
                 const uint32_t below = window.shown(p.x + 1, p.y + 1);
                 remove = below != 0;
@@ -181,7 +188,8 @@ bool shipGetsThrough(const WearWindow& window, const WallBox& wall) {
     for (size_t next = 0; next < queue.size(); ++next) {
         const auto [x, y] = queue[next];
         if (y - 10 > wall.bottom) return true;
-        const std::array<std::pair<int, int>, 4> steps{{{x - 1, y}, {x + 1, y}, {x, y - 1}, {x, y + 1}}};
+        const std::array<std::pair<int, int>, 4> steps{
+            {{x - 1, y}, {x + 1, y}, {x, y - 1}, {x, y + 1}}};
         for (const auto& [nx, ny] : steps) {
             if (nx < left || ny < top || nx >= left + width || ny >= top + height) continue;
             if (!fits(nx, ny) || !mark(nx, ny)) continue;
@@ -205,7 +213,8 @@ BombTrial dropBombs(const core::Bitmap& picture, const WallBox& wall, int maxBom
         // on its lower edge meets rock.
         int bombY = wall.top - 40;
         while (bombY < wall.bottom + kMargin && !window.shownSolid(bombX, bombY + 10) &&
-               !window.shownSolid(bombX + 3, bombY + 10) && !window.shownSolid(bombX + 6, bombY + 10))
+               !window.shownSolid(bombX + 3, bombY + 10) &&
+               !window.shownSolid(bombX + 6, bombY + 10))
             ++bombY;
         std::vector<Particle> particles;
         explode(particles, bombX, bombY);

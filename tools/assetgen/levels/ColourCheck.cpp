@@ -80,8 +80,9 @@ void checkColours(const LevelSource& source, const TerrainMap& terrain, const co
         checkBackdrop(decoded, findings);
         return;
     }
-    const std::vector<float> nearRock = distanceField(
-        terrain.width(), terrain.height(), terrain.maskOfOther(Ground::Open), 1.0f, kSafeDistance + 1);
+    const std::vector<float> nearRock =
+        distanceField(terrain.width(), terrain.height(), terrain.maskOfOther(Ground::Open), 1.0f,
+                      kSafeDistance + 1);
     Breaches openAsRock("open space passes the rock test");
     Breaches openNotBlack("open space far from rock is not black");
     Breaches rockAsOpen("rock fails the rock test");

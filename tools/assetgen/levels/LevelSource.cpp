@@ -114,8 +114,8 @@ Shape readShape(LineReader& reader, bool exact, Ground fill, int line) {
         reader.fail("'poly' takes three or more X Y corners");
     if (shape.kind == ShapeKind::Tunnel && (n < 5 || n % 2 != 1))
         reader.fail("'tunnel' takes a radius and two or more X Y points");
-    if (shape.kind == ShapeKind::Spikes && (shape.numbers[4] < 1 || shape.numbers[4] > 200 ||
-                                            shape.numbers[1] <= shape.numbers[0]))
+    if (shape.kind == ShapeKind::Spikes &&
+        (shape.numbers[4] < 1 || shape.numbers[4] > 200 || shape.numbers[1] <= shape.numbers[0]))
         reader.fail("'spikes' takes X1 < X2, a base Y, a length and 1..200 spikes");
     if (shape.kind == ShapeKind::Spikes && fill == Ground::Wall)
         reader.fail("spikes are rock or open space, not a bomb wall");

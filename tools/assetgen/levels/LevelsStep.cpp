@@ -79,7 +79,8 @@ std::vector<LevelSource> loadSources(const std::string& folder) {
         LevelSource source = levels::loadLevelSource(item.path().string());
         const auto& expected = expectedPictures();
         if (std::find(expected.begin(), expected.end(), source.picture) == expected.end())
-            throw levels::SourceError(source.origin + ": the game has no picture " + source.picture);
+            throw levels::SourceError(source.origin + ": the game has no picture " +
+                                      source.picture);
         if (byPicture.count(source.picture) != 0)
             throw levels::SourceError(source.origin + ": " + source.picture + " is also made by " +
                                       byPicture.at(source.picture).origin);
@@ -151,7 +152,8 @@ bool validateArchive(const std::string& archive, const std::vector<LevelSource>&
         const levels::TerrainMap terrain = levels::carveTerrain(source);
         const levels::Findings findings = levels::validatePicture(source, terrain, decoded);
         std::printf("%-15s %7ju bytes  %s", source.picture.c_str(),
-                    static_cast<uintmax_t>(fs::file_size(file)), findings.passed() ? "ok" : "FAILED");
+                    static_cast<uintmax_t>(fs::file_size(file)),
+                    findings.passed() ? "ok" : "FAILED");
         for (const std::string& note : findings.notes) std::printf("; %s", note.c_str());
         std::printf("\n");
         for (const std::string& error : findings.errors)
@@ -205,12 +207,12 @@ int runLevels(const std::vector<std::string>& args) {
     if (!options) return 2;
     const std::vector<LevelSource> sources = loadSources(options->sources);
     const std::string archive = (fs::path(options->out) / "level.zip").string();
-    if (options->check)
-        return validateArchive(archive, sources, options->preview) ? 0 : 1;
+    if (options->check) return validateArchive(archive, sources, options->preview) ? 0 : 1;
 
     fs::create_directories(options->out);
     PendingFile pending(archive + ".new");
-    levels::writeEncryptedArchive(pending.path(), drawPictures(sources), core::kLevelArchivePassword);
+    levels::writeEncryptedArchive(pending.path(), drawPictures(sources),
+                                  core::kLevelArchivePassword);
     if (!validateArchive(pending.path(), sources, options->preview)) {
         std::fprintf(stderr, "assetgen levels: validation failed, no level.zip written\n");
         return 1;

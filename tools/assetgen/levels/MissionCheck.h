@@ -15,15 +15,18 @@ inline constexpr int kMaxBombsPerWall = 3;
 //    touching it, the collector stands on a floor with its delivery box
 //    clear, the exit is drawn in open space, the enemy sits on a ledge with
 //    its beam across open space;
-//  - the ship gets from its start to the cargo, tows it (hanging anywhere
-//    the line's slack allows) to where it drops into the collector, and
-//    flies on to the exit; where the enemy's beam blocks the way, the enemy
-//    must be bombable from where the ship already is;
+//  - with the shortest and with the longest tow line, the ship gets from
+//    its start to the cargo, tows it to where it drops (or, under upward
+//    gravity, rises) into the collector, and flies on to the exit. On the
+//    way it bombs what it can: the enemy, once it reaches a place from which
+//    a dropped bomb falls onto it, and a bomb wall, once a dropped bomb can
+//    fall onto the wall from above;
 //  - missions 1 and 2 have no bomb walls; from mission 3 on the mission
 //    cannot be finished without blasting a bomb wall, and every bomb wall
 //    opens for the ship within kMaxBombsPerWall bombs.
-// The ship's flight (gravity, momentum) is not simulated: it moves a pixel
-// at a time wherever it does not crash.
+// It notes whether the enemy must be bombed or its beam can be flown
+// around. The ship's flight (gravity, momentum) is not simulated: it moves a
+// pixel at a time wherever it does not crash.
 void checkMission(const LevelSource& source, const TerrainMap& terrain, const core::Bitmap& decoded,
                   Findings& findings);
 

@@ -12,9 +12,8 @@ namespace {
 constexpr MissionGeometry row(int number, double gravity, int scrollX, int scrollY, int cargoX,
                               int cargoY, int collectorX, int collectorY, int exitX, int exitY,
                               bool hasEnemy, int enemyX, int enemyY, int beamLength) {
-    return {number,     gravity,    296 - scrollX, 130 - scrollY, cargoX,
-            cargoY,     collectorX, collectorY,    exitX,         exitY,
-            hasEnemy,   enemyX,     enemyY,        beamLength};
+    return {number,     gravity, 296 - scrollX, 130 - scrollY, cargoX, cargoY, collectorX,
+            collectorY, exitX,   exitY,         hasEnemy,      enemyX, enemyY, beamLength};
 }
 
 constexpr std::array<MissionGeometry, 10> kMissions{{

@@ -219,9 +219,7 @@ void Canvas::drawCrystal(double cx, double cy, double size, uint32_t h) {
     // The shards fan out towards the open space, growing out of the wall.
     const int ix = static_cast<int>(cx);
     const int iy = static_cast<int>(cy);
-    auto depthAt = [&](int x, int y) {
-        return terrain_.containsPixel(x, y) ? depth(x, y) : 64.0;
-    };
+    auto depthAt = [&](int x, int y) { return terrain_.containsPixel(x, y) ? depth(x, y) : 64.0; };
     const double gx = depthAt(ix - 4, iy) - depthAt(ix + 4, iy);
     const double gy = depthAt(ix, iy - 4) - depthAt(ix, iy + 4);
     const double outward = (gx == 0 && gy == 0) ? (h % 628) / 100.0 : std::atan2(gy, gx);
@@ -260,7 +258,8 @@ void Canvas::drawCrystal(double cx, double cy, double size, uint32_t h) {
 
 void Canvas::paintCrystals() {
     for (const Crystal& crystal : source_.crystals) {
-        const auto h = noise_.hash(static_cast<int32_t>(crystal.x), static_cast<int32_t>(crystal.y));
+        const auto h =
+            noise_.hash(static_cast<int32_t>(crystal.x), static_cast<int32_t>(crystal.y));
         // The source gives world points; the picture lies at (1, 1).
         drawCrystal(crystal.x - 1, crystal.y - 1, crystal.size, h);
     }

@@ -31,17 +31,17 @@ class Overlay {
         const int steps = std::max(std::abs(x1 - x0), std::abs(y1 - y0));
         for (int i = 0; i <= steps; ++i) {
             const double t = steps == 0 ? 0 : static_cast<double>(i) / steps;
-            dot(x0 + static_cast<int>((x1 - x0) * t + 0.5), y0 + static_cast<int>((y1 - y0) * t + 0.5),
-                colour);
+            dot(x0 + static_cast<int>((x1 - x0) * t + 0.5),
+                y0 + static_cast<int>((y1 - y0) * t + 0.5), colour);
         }
     }
     void tint(int x, int y, int red, int green, int blue) {
         if (!picture_.contains(x - 1, y - 1)) return;
         const core::PixelWord p = picture_.pixel(x - 1, y - 1);
         auto add = [](int a, int b) { return static_cast<uint8_t>(std::min(255, a + b)); };
-        picture_.setPixel(x - 1, y - 1,
-                          core::PixelWord::rgb(add(p.red(), red), add(p.green(), green),
-                                               add(p.blue(), blue)));
+        picture_.setPixel(
+            x - 1, y - 1,
+            core::PixelWord::rgb(add(p.red(), red), add(p.green(), green), add(p.blue(), blue)));
     }
 
   private:
@@ -60,7 +60,8 @@ void drawMission(Overlay& overlay, const MissionGeometry& m) {
     overlay.frame(m.collectorX + 1, m.collectorY - 7, m.collectorX + 46, m.collectorY + 46,
                   PixelWord::rgb(255, 255, 255));
     overlay.frame(m.exitX, m.exitY, m.exitX + 56, m.exitY + 64, PixelWord::rgb(255, 0, 0));
-    overlay.frame(m.exitX + 1, m.exitY + 1, m.exitX + 49, m.exitY + 49, PixelWord::rgb(255, 150, 0));
+    overlay.frame(m.exitX + 1, m.exitY + 1, m.exitX + 49, m.exitY + 49,
+                  PixelWord::rgb(255, 150, 0));
     if (!m.hasEnemy) return;
     overlay.frame(m.enemyX, m.enemyY, m.enemyX + 15, m.enemyY + 15, PixelWord::rgb(0, 255, 255));
     for (int i = 1; i <= 6; ++i)

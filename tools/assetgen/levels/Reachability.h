@@ -74,7 +74,8 @@ class PositionSet {
   private:
     bool inside(int x, int y) const { return x >= 1 && y >= 1 && x <= width_ && y <= height_; }
     size_t index(int x, int y) const {
-        return static_cast<size_t>(y - 1) * static_cast<size_t>(width_) + static_cast<size_t>(x - 1);
+        return static_cast<size_t>(y - 1) * static_cast<size_t>(width_) +
+               static_cast<size_t>(x - 1);
     }
     int width_;
     int height_;

@@ -68,7 +68,8 @@ struct PreparedShape {
             }
             case ShapeKind::Tunnel:
                 for (size_t i = 0; i + 1 < path.size(); ++i)
-                    if (squaredDistanceToSegment(p, path[i], path[i + 1]) <= n[0] * n[0]) return true;
+                    if (squaredDistanceToSegment(p, path[i], path[i + 1]) <= n[0] * n[0])
+                        return true;
                 return false;
             case ShapeKind::Polygon:
             case ShapeKind::Spikes:
@@ -107,7 +108,7 @@ double surfaceFrom(const TerrainMap& terrain, double x, double y, int step) {
 // it): slender cones whose places, widths and lengths come from the level's
 // seed, rooted a few pixels inside the rock they grow from.
 std::vector<std::vector<Point>> spikeOutlines(const Shape& shape, const Noise& noise,
-                                               const TerrainMap& terrain, double rootDepth) {
+                                              const TerrainMap& terrain, double rootDepth) {
     const std::vector<double>& n = shape.numbers;
     const double left = n[0];
     const double right = n[1];
@@ -232,7 +233,8 @@ TerrainMap carveTerrain(const LevelSource& source) {
             return grid[static_cast<size_t>(gy) * static_cast<size_t>(gridWidth) +
                         static_cast<size_t>(gx)];
         };
-        pushed.reserve(static_cast<size_t>(terrain.width()) * static_cast<size_t>(terrain.height()));
+        pushed.reserve(static_cast<size_t>(terrain.width()) *
+                       static_cast<size_t>(terrain.height()));
         for (int py = 0; py < terrain.height(); ++py) {
             const int y = py + 1;
             const int gy = y / kStep;
@@ -245,8 +247,10 @@ TerrainMap carveTerrain(const LevelSource& source) {
                 const Point b = at(gx + 1, gy);
                 const Point c = at(gx, gy + 1);
                 const Point d = at(gx + 1, gy + 1);
-                const double dx = (a.x * (1 - tx) + b.x * tx) * (1 - ty) + (c.x * (1 - tx) + d.x * tx) * ty;
-                const double dy = (a.y * (1 - tx) + b.y * tx) * (1 - ty) + (c.y * (1 - tx) + d.y * tx) * ty;
+                const double dx =
+                    (a.x * (1 - tx) + b.x * tx) * (1 - ty) + (c.x * (1 - tx) + d.x * tx) * ty;
+                const double dy =
+                    (a.y * (1 - tx) + b.y * tx) * (1 - ty) + (c.y * (1 - tx) + d.y * tx) * ty;
                 pushed.push_back({x + dx, y + dy});
             }
         }
