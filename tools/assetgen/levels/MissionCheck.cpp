@@ -18,7 +18,13 @@ namespace {
 using Points = std::vector<std::pair<int, int>>;
 
 std::string at(int x, int y) {
-    return "(" + std::to_string(x) + ", " + std::to_string(y) + ")";
+    // Appended piece by piece: GCC 12 warns falsely about "(" + to_string(x).
+    std::string text = "(";
+    text += std::to_string(x);
+    text += ", ";
+    text += std::to_string(y);
+    text += ")";
+    return text;
 }
 
 // No rock anywhere in the box (both corners included).
