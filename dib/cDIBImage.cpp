@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "dib/cDIBTransfer.h"
 
@@ -237,7 +238,17 @@ void TAbstractSuperDIB::drawTransformed(int x, int y, TAbstractSuperDIB& target,
     if (autoSize_)
         size = angle_ != 0 ? RotatedSize(w, h, scaleX_, scaleY_, angle_)
                            : ScaledSize(w, h, scaleX_, scaleY_);
-    TWinDIB temp(size.Width, size.Height);
+    // The turned or scaled picture goes into memory kept from one draw to the
+    // next: the game turns and stretches sprites on every repaint, and a
+    // fresh window-sized block each time cost more than the drawing. Every
+    // pixel of it is written by RotateInto or ScaleInto before it is read.
+    const int tempWidth = std::max(size.Width, 1);
+    const int tempHeight = std::max(size.Height, 1);
+    thread_local std::vector<uint32_t> tempPixels;
+    const size_t needed = static_cast<size_t>(tempWidth) * static_cast<size_t>(tempHeight);
+    if (tempPixels.size() < needed) tempPixels.resize(needed);
+    TWinDIB temp(ui::PixelSurface{tempPixels.data() + (needed - static_cast<size_t>(tempWidth)),
+                                  -static_cast<ptrdiff_t>(tempWidth), tempWidth, tempHeight});
     temp.SetMasked(masked_);
     temp.SetOpacity(opacity_);
     temp.SetTransparent(transparent_);

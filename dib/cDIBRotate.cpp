@@ -6,6 +6,8 @@
 #include "core/Nearest.h"
 #include "dib/cDIBImage.h"
 
+#include <algorithm>
+
 namespace dib {
 
 namespace {
@@ -138,14 +140,22 @@ void TAbstractSuperDIB::ScaleInto(TAbstractSuperDIB& target) const {
     const uint32_t stepX = (static_cast<uint32_t>(width_) << 16) / static_cast<uint32_t>(tw);
     const uint32_t stepY = (static_cast<uint32_t>(height_) << 16) / static_cast<uint32_t>(th);
     uint32_t rowPos = 0;
+    int previousSourceRow = -1;
     for (int j = 0; j < th; ++j) {
-        const uint32_t* from = StoredRow(static_cast<int>(rowPos >> 16));
+        const int sourceRow = static_cast<int>(rowPos >> 16);
         uint32_t* to = target.StoredRow(j);
-        uint32_t colPos = 0;
-        for (int i = 0; i < tw; ++i) {
-            to[i] = from[colPos >> 16];
-            colPos += stepX;
+        if (sourceRow == previousSourceRow) {
+            // Enlarging repeats source rows: the row just made is the same.
+            std::copy(target.StoredRow(j - 1), target.StoredRow(j - 1) + tw, to);
+        } else {
+            const uint32_t* from = StoredRow(sourceRow);
+            uint32_t colPos = 0;
+            for (int i = 0; i < tw; ++i) {
+                to[i] = from[colPos >> 16];
+                colPos += stepX;
+            }
         }
+        previousSourceRow = sourceRow;
         rowPos += stepY;
     }
     target.Changed();

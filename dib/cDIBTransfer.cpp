@@ -7,22 +7,17 @@ namespace dib {
 
 namespace {
 
-// Blends one 8-bit channel: (s * a + d * (255 - a) + 255) >> 8. The + 255
-// makes a = 255 give s and a = 0 give d exactly, for every byte value.
-inline uint32_t blendChannel(uint32_t s, uint32_t d, uint32_t a) {
-    const uint32_t inverse = static_cast<uint8_t>(~a);
-    return (s * a + d * inverse + 255) >> 8;
-}
-
-inline uint32_t channel(uint32_t pixel, int shift) {
-    return (pixel >> shift) & 0xFF;
-}
-
-// The three colour channels blended with weight a; the alpha byte is given.
+// The three colour channels blended with weight a, each as
+// (s * a + d * (255 - a) + 255) >> 8; the + 255 makes a = 255 give s and
+// a = 0 give d exactly, for every byte value. The alpha byte is given.
+// Red and blue are blended together in one multiply: each lane's sum is at
+// most 255 * 255 + 255 < 2^16, so no lane spills into the next.
 inline uint32_t blendColour(uint32_t s, uint32_t d, uint32_t a, uint32_t alpha) {
-    return alpha << 24 | blendChannel(channel(s, 16), channel(d, 16), a) << 16 |
-           blendChannel(channel(s, 8), channel(d, 8), a) << 8 |
-           blendChannel(channel(s, 0), channel(d, 0), a);
+    const uint32_t inverse = static_cast<uint8_t>(~a);
+    const uint32_t redBlue =
+        ((s & 0xFF00FFu) * a + (d & 0xFF00FFu) * inverse + 0xFF00FFu) >> 8 & 0xFF00FFu;
+    const uint32_t green = ((s & 0xFF00u) * a + (d & 0xFF00u) * inverse + 0xFF00u) >> 8 & 0xFF00u;
+    return alpha << 24 | redBlue | green;
 }
 
 inline uint32_t largerAlpha(uint32_t s, uint32_t d) {
