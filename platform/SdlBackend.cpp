@@ -53,8 +53,6 @@ SdlBackend::SdlBackend() {
 SdlBackend::~SdlBackend() {
     // Sound first: its thread may still post events while the rest goes.
     audio_.reset();
-    if (texture_) SDL_DestroyTexture(texture_);
-    if (renderer_) SDL_DestroyRenderer(renderer_);
     if (window_) SDL_DestroyWindow(window_);
     SDL_Quit();
 }
@@ -75,51 +73,39 @@ void SdlBackend::showWindow(const std::string& caption, const std::string& appTi
     window_ = SDL_CreateWindow(caption.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                clientSize.width, clientSize.height, SDL_WINDOW_HIDDEN);
     if (!window_) throw sdlFailure("Cannot open the window");
-    renderer_ = SDL_CreateRenderer(window_, -1, 0);
-    if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
-    if (!renderer_) throw sdlFailure("Cannot draw into the window");
-    ensureTexture(clientSize.width, clientSize.height);
-
+    // The frame goes straight into the window's own surface and only the
+    // changed rectangle is sent to the display. The alternative, a renderer
+    // with a texture, redraws the whole window for every change, which costs a
+    // desktop without a graphics card (and a virtual display) far more.
+    // The display's own image transfer, not a 3-D driver behind it: that is
+    // what makes sending only the changed rectangle cheap.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    SDL_Surface* surface = SDL_GetWindowSurface(window_);
+    if (!surface) throw sdlFailure("Cannot draw into the window");
     // Black until the first frame arrives, rather than whatever was on screen.
-    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-    SDL_RenderClear(renderer_);
-    SDL_RenderPresent(renderer_);
+    SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0, 0, 0));
     SDL_ShowWindow(window_);
+    SDL_UpdateWindowSurface(window_);
     SDL_StartTextInput();
 }
 
-void SdlBackend::ensureTexture(int width, int height) {
-    if (texture_ && textureSize_ == Size{width, height}) return;
-    if (texture_) SDL_DestroyTexture(texture_);
-    texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
-                                 width, height);
-    if (!texture_) throw sdlFailure("Cannot create the window's picture");
-    // The frame's alpha bytes are not transparency; the window shows colour only.
-    SDL_SetTextureBlendMode(texture_, SDL_BLENDMODE_NONE);
-    textureSize_ = Size{width, height};
-    textureFilled_ = false;
-}
-
 void SdlBackend::present(const core::Bitmap& frame, const Rect& dirty) {
-    if (!renderer_ || frame.empty()) return;
-    ensureTexture(frame.width(), frame.height());
-    const Rect whole{0, 0, frame.width(), frame.height()};
-    // A new texture holds nothing yet: the first upload is the whole frame.
-    const Rect area = textureFilled_ ? dirty.intersected(whole) : whole;
+    if (!window_ || frame.empty()) return;
+    SDL_Surface* surface = SDL_GetWindowSurface(window_);
+    if (!surface) throw sdlFailure("Cannot draw into the window");
+    const Rect area = dirty.intersected(
+        Rect{0, 0, std::min(frame.width(), surface->w), std::min(frame.height(), surface->h)});
     if (area.empty()) return;
-    const SDL_Rect rect{area.left, area.top, area.width(), area.height()};
-    const int pitch = frame.width() * static_cast<int>(sizeof(uint32_t));
-    if (SDL_UpdateTexture(texture_, &rect, frame.row(area.top) + area.left, pitch) != 0)
+    const int framePitch = frame.width() * static_cast<int>(sizeof(uint32_t));
+    auto* target = static_cast<uint8_t*>(surface->pixels) + area.top * surface->pitch +
+                   area.left * surface->format->BytesPerPixel;
+    // The frame's alpha bytes are not transparency: the window shows colour only.
+    if (SDL_ConvertPixels(area.width(), area.height(), SDL_PIXELFORMAT_XRGB8888,
+                          frame.row(area.top) + area.left, framePitch, surface->format->format,
+                          target, surface->pitch) != 0)
         throw sdlFailure("Cannot update the window's picture");
-    textureFilled_ = true;
-    presentTexture();
-}
-
-void SdlBackend::presentTexture() {
-    if (!renderer_) return;
-    SDL_RenderClear(renderer_);
-    if (textureFilled_) SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
-    SDL_RenderPresent(renderer_);
+    const SDL_Rect rect{area.left, area.top, area.width(), area.height()};
+    SDL_UpdateWindowSurfaceRects(window_, &rect, 1);
 }
 
 std::optional<Event> SdlBackend::waitEvent(std::optional<uint64_t> deadline) {
@@ -180,7 +166,6 @@ std::optional<Event> SdlBackend::translate(const SDL_Event& raw) {
                     event.type = Event::Type::Close;
                     return event;
                 case SDL_WINDOWEVENT_EXPOSED:
-                    presentTexture();
                     event.type = Event::Type::Expose;
                     return event;
                 default:

@@ -11,8 +11,6 @@
 #include "SystemClock.h"
 
 struct SDL_Window;
-struct SDL_Renderer;
-struct SDL_Texture;
 union SDL_Event;
 
 namespace platform {
@@ -38,17 +36,11 @@ class SdlBackend : public Backend {
   private:
     std::optional<Event> translate(const SDL_Event& event);
     void queueText(const char* utf8);
-    void ensureTexture(int width, int height);
-    void presentTexture();
 
     SystemClock clock_;
     uint32_t musicEndedEventType_ = 0;
     std::unique_ptr<SdlAudio> audio_;
     SDL_Window* window_ = nullptr;
-    SDL_Renderer* renderer_ = nullptr;
-    SDL_Texture* texture_ = nullptr;
-    Size textureSize_;
-    bool textureFilled_ = false;
     // Characters of one text-input event beyond the first, handed out one by one.
     std::deque<Event> pending_;
 };

@@ -3,24 +3,27 @@
 namespace widgets {
 
 const char* const kPublishersNotice = "© 2005 Fenmarrow and Quillbright - All rights reserved";
+const char* const kCreditsNotice = "Fenmarrow/Quillbright";
 
 std::vector<std::string> CreditLines() {
+    // Every line stays narrower than the gap between the "Fuel" and "Damage"
+    // labels the credits scroll behind.
     return {
         "Credits",
         "",
         "Programming",
-        "Oswin Thale - game code and particle effects",
-        "Deryn Malloch - level tools and menus",
+        "Oswin Thale",
+        "Deryn Malloch",
         "",
         "Music :",
-        "Pelwyn - \"Skyrush 2k4\"",
+        "Pelwyn (Skyrush 2k4)",
         "",
         "Graphics",
-        "Isolde Varrick - caves and title picture",
-        "Corin Ashdown - ships, cargo and sprites",
+        "Isolde Varrick",
+        "Corin Ashdown",
         "",
         "Sound FX :",
-        "Maelis Tregarth - engine, blasts and bleeps",
+        "Maelis Tregarth",
         "",
         "",
         "Beta Testers :",
@@ -36,7 +39,7 @@ std::vector<std::string> CreditLines() {
         "Brisk Corvane",
         "",
         "",
-        kPublishersNotice,
+        kCreditsNotice,
     };
 }
 

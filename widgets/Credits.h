@@ -5,9 +5,10 @@
 
 namespace widgets {
 
-// The publishers' one-line notice: the last line of the credits and the
-// caption of the link along the bottom of the window.
+// The publishers' one-line notice along the bottom of the window.
 extern const char* const kPublishersNotice;
+// The short notice that closes the credits.
+extern const char* const kCreditsNotice;
 
 // The credits the title screen scrolls, one entry a line: the title, each
 // section's heading with its people below, blank lines between the sections.
