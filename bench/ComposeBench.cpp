@@ -2,6 +2,8 @@
 // layout with its stored pictures, on the title screen and during a mission.
 #include <benchmark/benchmark.h>
 
+#include "CavePicture.h"
+
 #include "app/Form1.h"
 #include "dib/cDIBImage.h"
 #include "platform/EventLoop.h"
@@ -11,16 +13,6 @@ namespace {
 
 constexpr int kLevelSize = 1280;
 
-// A cave-like level picture: rock bands with open space between them.
-core::Bitmap cavePicture() {
-    core::Bitmap level(kLevelSize, kLevelSize);
-    for (int y = 0; y < kLevelSize; ++y)
-        for (int x = 0; x < kLevelSize; ++x)
-            if ((x / 40 + y / 56) % 3 == 0)
-                level.setPixel(x, y, core::PixelWord::rgb(0x40, 0x30, 0x60));
-    return level;
-}
-
 struct Window {
     platform::HeadlessBackend backend;
     platform::EventLoop loop{backend};
@@ -28,7 +20,7 @@ struct Window {
     core::Bitmap frame{app::TForm1::kClientWidth, app::TForm1::kClientHeight};
 
     Window() {
-        form.Play.Image1.SetPicture(cavePicture());
+        form.Play.Image1.SetPicture(bench::cavePicture());
         form.Play.Image1.Show();
     }
     // One composition of the whole play window.

@@ -2,6 +2,8 @@
 // destroyed or a mission won (four preset-4 requests, 4,000 particles).
 #include <benchmark/benchmark.h>
 
+#include "CavePicture.h"
+
 #include <cstring>
 #include <vector>
 
@@ -30,16 +32,6 @@ void SpawnPresetFour(benchmark::State& state) {
 }
 BENCHMARK(SpawnPresetFour)->Unit(benchmark::kMicrosecond);
 
-// A cave-like level picture: rock bands with open space between them.
-core::Bitmap cavePicture() {
-    core::Bitmap level(kLevelSize, kLevelSize);
-    for (int y = 0; y < kLevelSize; ++y)
-        for (int x = 0; x < kLevelSize; ++x)
-            if ((x / 40 + y / 56) % 3 == 0)
-                level.setPixel(x, y, core::PixelWord::rgb(0x40, 0x30, 0x60));
-    return level;
-}
-
 // One frame after a ship was destroyed: `bursts` preset-4 requests (1,000
 // particles each) around the ship, then the particle pass and the hand-over.
 void ParticlePassAndHandOver(benchmark::State& state) {
@@ -53,7 +45,7 @@ void ParticlePassAndHandOver(benchmark::State& state) {
     effects::LevelPictures pictures(image1, image2);
     fields.effectPreset = 255;
     effects::SpawnEffect(fields, game, clock, kLevelSize, kLevelSize);
-    pictures.HandIn(fields, cavePicture());
+    pictures.HandIn(fields, bench::cavePicture());
     const int bursts = static_cast<int>(state.range(0)) / 1000;
     for (auto _ : state) {
         state.PauseTiming();

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/Random.h"
+#include "effects/ParticlePass.h"
 #include "levels/Reachability.h"
 
 namespace assetgen::levels {
@@ -94,19 +95,6 @@ class WearWindow {
     std::vector<uint32_t> shown_;
 };
 
-uint32_t particleColour(double speed) {
-    switch (static_cast<int>(std::nearbyint(2 * speed))) {
-        case 2:
-            return 0xFFFF88;
-        case 3:
-            return 0xFFAA88;
-        case 4:
-            return 0xFFDD88;
-        default:
-            return 0xFF8888;
-    }
-}
-
 // Four bomb bursts of 500 particles each around the bomb's top-left.
 void explode(std::vector<Particle>& particles, int bombX, int bombY) {
     for (int request = 0; request < 4; ++request) {
@@ -137,7 +125,7 @@ void particlePass(std::vector<Particle>& particles, WearWindow& window) {
     }
     for (size_t n = particles.size(); n-- > 0;) {
         Particle& p = particles[n];
-        window.putPixel(p.x, p.y, particleColour(p.speed));
+        window.putPixel(p.x, p.y, effects::ParticleColour(p.speed));
         bool remove = false;
         if (!window.contains(p.x, p.y)) {
             remove = true;
