@@ -86,16 +86,17 @@ struct Substitute {
     bool italic = false;
 };
 
-Substitute askFontconfig(const FontSpec& spec) {
+Substitute askFontconfig(const FontSpec& request) {
     if (!FcInit()) throw std::runtime_error("fontconfig cannot be initialised");
-    const auto [preferred, generic] = substituteFamilies(faceFor(spec.family));
+    const auto [preferred, generic] = substituteFamilies(faceFor(request.family));
     FcPattern* pattern = FcPatternCreate();
     if (!pattern) throw std::runtime_error("out of memory while looking up a font");
-    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(spec.family.c_str()));
+    FcPatternAddString(pattern, FC_FAMILY,
+                       reinterpret_cast<const FcChar8*>(request.family.c_str()));
     FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(preferred));
     FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(generic));
-    FcPatternAddInteger(pattern, FC_WEIGHT, spec.bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
-    FcPatternAddInteger(pattern, FC_SLANT, spec.italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+    FcPatternAddInteger(pattern, FC_WEIGHT, request.bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+    FcPatternAddInteger(pattern, FC_SLANT, request.italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
     FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
     FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
     FcDefaultSubstitute(pattern);
@@ -117,7 +118,7 @@ Substitute askFontconfig(const FontSpec& spec) {
         FcPatternDestroy(match);
     }
     if (found.file.empty())
-        throw std::runtime_error("No font file found for \"" + spec.family + "\"");
+        throw std::runtime_error("No font file found for \"" + request.family + "\"");
     return found;
 }
 
@@ -143,12 +144,12 @@ using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceDeleter>;
 
 class TtfFont final : public Font {
   public:
-    TtfFont(const FontSpec& spec, std::shared_ptr<TtfLibrary> library);
+    TtfFont(const FontSpec& request, std::shared_ptr<TtfLibrary> library);
     ~TtfFont() override;
     TtfFont(const TtfFont&) = delete;
     TtfFont& operator=(const TtfFont&) = delete;
 
-    const FontSpec& spec() const override { return spec_; }
+    const FontSpec& request() const override { return request_; }
     int lineHeight() const override { return lineHeight_; }
     int ascent() const override { return ascent_; }
     Size measure(std::string_view text) const override;
@@ -161,7 +162,7 @@ class TtfFont final : public Font {
     // number of them. Called with the library lock held.
     const SDL_Surface& rendered(std::string_view text) const;
 
-    FontSpec spec_;
+    FontSpec request_;
     std::shared_ptr<TtfLibrary> library_;
     TTF_Font* font_ = nullptr;
     int lineHeight_ = 0;
@@ -169,22 +170,22 @@ class TtfFont final : public Font {
     mutable std::unordered_map<std::string, SurfacePtr> renderedLines_;
 };
 
-TtfFont::TtfFont(const FontSpec& spec, std::shared_ptr<TtfLibrary> library)
-    : spec_(spec), library_(std::move(library)) {
-    if (spec.pixelHeight <= 0)
-        throw std::runtime_error("Font \"" + spec.family + "\" needs a positive size, not " +
-                                 std::to_string(spec.pixelHeight));
-    Substitute source{fontFileFor(spec), spec.bold, spec.italic};
-    if (source.file.empty()) source = askFontconfig(spec);
+TtfFont::TtfFont(const FontSpec& request, std::shared_ptr<TtfLibrary> library)
+    : request_(request), library_(std::move(library)) {
+    if (request.pixelHeight <= 0)
+        throw std::runtime_error("Font \"" + request.family + "\" needs a positive size, not " +
+                                 std::to_string(request.pixelHeight));
+    Substitute source{fontFileFor(request), request.bold, request.italic};
+    if (source.file.empty()) source = askFontconfig(request);
 
     // At 72 dots per inch one point is one pixel, so the em height, which is
     // what the layout's character height means, is exactly pixelHeight.
-    font_ = TTF_OpenFontDPI(source.file.c_str(), spec.pixelHeight, 72, 72);
+    font_ = TTF_OpenFontDPI(source.file.c_str(), request.pixelHeight, 72, 72);
     if (!font_)
         throw std::runtime_error("Cannot open the font " + source.file + ": " + TTF_GetError());
-    int style = spec.underline ? TTF_STYLE_UNDERLINE : TTF_STYLE_NORMAL;
-    if (spec.bold && !source.bold) style |= TTF_STYLE_BOLD;
-    if (spec.italic && !source.italic) style |= TTF_STYLE_ITALIC;
+    int style = request.underline ? TTF_STYLE_UNDERLINE : TTF_STYLE_NORMAL;
+    if (request.bold && !source.bold) style |= TTF_STYLE_BOLD;
+    if (request.italic && !source.italic) style |= TTF_STYLE_ITALIC;
     TTF_SetFontStyle(font_, style);
     lineHeight_ = TTF_FontHeight(font_);
     ascent_ = TTF_FontAscent(font_);
@@ -267,17 +268,17 @@ void TtfFont::draw(core::Bitmap& target, int x, int y, std::string_view text, co
 // fonts over and over, and opening one reads and parses a file.
 class FontCache {
   public:
-    std::shared_ptr<const Font> get(const FontSpec& spec) {
+    std::shared_ptr<const Font> get(const FontSpec& request) {
         std::lock_guard guard(lock_);
         for (const auto& [cachedSpec, font] : fonts_)
-            if (cachedSpec == spec) return font;
+            if (cachedSpec == request) return font;
         if (!library_) library_ = std::make_shared<TtfLibrary>();
         std::shared_ptr<const Font> font;
         {
             std::lock_guard ttfGuard(library_->lock);
-            font = std::make_shared<TtfFont>(spec, library_);
+            font = std::make_shared<TtfFont>(request, library_);
         }
-        fonts_.emplace_back(spec, font);
+        fonts_.emplace_back(request, font);
         return font;
     }
 
@@ -289,14 +290,14 @@ class FontCache {
 
 }  // namespace
 
-std::string fontFileFor(const FontSpec& spec) {
-    std::string file = tableFile(faceFor(spec.family), spec.bold, spec.italic);
+std::string fontFileFor(const FontSpec& request) {
+    std::string file = tableFile(faceFor(request.family), request.bold, request.italic);
     return access(file.c_str(), R_OK) == 0 ? file : std::string();
 }
 
-std::shared_ptr<const Font> Font::get(const FontSpec& spec) {
+std::shared_ptr<const Font> Font::get(const FontSpec& request) {
     static FontCache cache;
-    return cache.get(spec);
+    return cache.get(request);
 }
 
 }  // namespace platform

@@ -29,25 +29,26 @@ class Font {
   public:
     virtual ~Font() = default;
 
-    // Opens (or takes from the cache) the font for `spec`. The layout's family
+    // Opens (or takes from the cache) the font for `request`. The layout's family
     // names map to fixed font files; fontconfig finds a substitute only when a
     // file is missing. Throws std::runtime_error when no font can be opened.
-    static std::shared_ptr<const Font> get(const FontSpec& spec);
+    static std::shared_ptr<const Font> get(const FontSpec& request);
 
-    virtual const FontSpec& spec() const = 0;
+    // What the font was opened for.
+    virtual const FontSpec& request() const = 0;
     // Height of one line of text (ascent plus descent).
     virtual int lineHeight() const = 0;
     virtual int ascent() const = 0;
     virtual Size measure(std::string_view text) const = 0;
     // Draws `text` with its top-left corner at (x, y) in `color`, blending the
     // glyph edges over what is there; nothing outside `clip` or the target is
-    // touched. Underline, when the spec asks for it, is part of the drawing.
+    // touched. Underline, when asked for, is part of the drawing.
     virtual void draw(core::Bitmap& target, int x, int y, std::string_view text,
                       core::PixelWord color, const Rect& clip) const = 0;
 };
 
 // The font file the layout's family name maps to, or "" when the table has none
 // for it or the file is missing. Exposed for tests.
-std::string fontFileFor(const FontSpec& spec);
+std::string fontFileFor(const FontSpec& request);
 
 }  // namespace platform

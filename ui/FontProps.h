@@ -19,11 +19,11 @@ struct TFont {
     bool Underline = false;
     core::CanvasColor Color = core::colors::black;
 
-    platform::FontSpec Spec() const {
+    platform::FontSpec Request() const {
         return platform::FontSpec{Name, Height, Bold, Italic, Underline};
     }
     // The opened font (cached by the platform; throws when no font file can be found).
-    std::shared_ptr<const platform::Font> Open() const { return platform::Font::get(Spec()); }
+    std::shared_ptr<const platform::Font> Open() const { return platform::Font::get(Request()); }
 
     bool operator==(const TFont&) const = default;
 };

@@ -11,44 +11,47 @@ namespace {
 const std::string kLiberation = "/usr/share/fonts/truetype/liberation2/";
 const std::string kDejaVu = "/usr/share/fonts/truetype/dejavu/";
 
-FontSpec spec(std::string family, int pixelHeight, bool bold = false, bool italic = false,
-              bool underline = false) {
+FontSpec fontRequest(std::string family, int pixelHeight, bool bold = false, bool italic = false,
+                     bool underline = false) {
     return FontSpec{std::move(family), pixelHeight, bold, italic, underline};
 }
 
 TEST(FontFiles, LayoutNamesMapToTheShippedFaces) {
-    EXPECT_EQ(fontFileFor(spec("Arial", 13)), kLiberation + "LiberationSans-Regular.ttf");
-    EXPECT_EQ(fontFileFor(spec("MS Sans Serif", 16, true)),
+    EXPECT_EQ(fontFileFor(fontRequest("Arial", 13)), kLiberation + "LiberationSans-Regular.ttf");
+    EXPECT_EQ(fontFileFor(fontRequest("MS Sans Serif", 16, true)),
               kLiberation + "LiberationSans-Bold.ttf");
-    EXPECT_EQ(fontFileFor(spec("arial", 13, false, true)),
+    EXPECT_EQ(fontFileFor(fontRequest("arial", 13, false, true)),
               kLiberation + "LiberationSans-Italic.ttf");
-    EXPECT_EQ(fontFileFor(spec("Tahoma", 11, true, true)),
+    EXPECT_EQ(fontFileFor(fontRequest("Tahoma", 11, true, true)),
               kLiberation + "LiberationSans-BoldItalic.ttf");
-    EXPECT_EQ(fontFileFor(spec("Verdana", 11)), kLiberation + "LiberationSans-Regular.ttf");
-    EXPECT_EQ(fontFileFor(spec("Times New Roman", 14)),
+    EXPECT_EQ(fontFileFor(fontRequest("Verdana", 11)), kLiberation + "LiberationSans-Regular.ttf");
+    EXPECT_EQ(fontFileFor(fontRequest("Times New Roman", 14)),
               kLiberation + "LiberationSerif-Regular.ttf");
-    EXPECT_EQ(fontFileFor(spec("Courier New", 12, true)), kLiberation + "LiberationMono-Bold.ttf");
-    EXPECT_EQ(fontFileFor(spec("Decorative Serif", 40)), kDejaVu + "DejaVuSerif.ttf");
-    EXPECT_EQ(fontFileFor(spec("Decorative Serif", 40, true)), kDejaVu + "DejaVuSerif-Bold.ttf");
+    EXPECT_EQ(fontFileFor(fontRequest("Courier New", 12, true)),
+              kLiberation + "LiberationMono-Bold.ttf");
+    EXPECT_EQ(fontFileFor(fontRequest("Decorative Serif", 40)), kDejaVu + "DejaVuSerif.ttf");
+    EXPECT_EQ(fontFileFor(fontRequest("Decorative Serif", 40, true)),
+              kDejaVu + "DejaVuSerif-Bold.ttf");
     // A small system font the table does not list is drawn in the plain sans face.
-    EXPECT_EQ(fontFileFor(spec("Small Fonts", 7)), kLiberation + "LiberationSans-Regular.ttf");
+    EXPECT_EQ(fontFileFor(fontRequest("Small Fonts", 7)),
+              kLiberation + "LiberationSans-Regular.ttf");
     // Underline is drawn by the renderer, not a face of its own.
-    EXPECT_EQ(fontFileFor(spec("Arial", 13, false, false, true)),
+    EXPECT_EQ(fontFileFor(fontRequest("Arial", 13, false, false, true)),
               kLiberation + "LiberationSans-Regular.ttf");
 }
 
 TEST(Font, OneOpenedFontPerSpec) {
-    const auto first = Font::get(spec("Arial", 13));
-    EXPECT_EQ(Font::get(spec("Arial", 13)), first);
-    EXPECT_NE(Font::get(spec("Arial", 14)), first);
-    EXPECT_NE(Font::get(spec("Arial", 13, true)), first);
-    EXPECT_EQ(first->spec(), spec("Arial", 13));
-    EXPECT_THROW(Font::get(spec("Arial", 0)), std::runtime_error);
+    const auto first = Font::get(fontRequest("Arial", 13));
+    EXPECT_EQ(Font::get(fontRequest("Arial", 13)), first);
+    EXPECT_NE(Font::get(fontRequest("Arial", 14)), first);
+    EXPECT_NE(Font::get(fontRequest("Arial", 13, true)), first);
+    EXPECT_EQ(first->request(), fontRequest("Arial", 13));
+    EXPECT_THROW(Font::get(fontRequest("Arial", 0)), std::runtime_error);
 }
 
 TEST(Font, SizeIsTheCharacterHeightInPixels) {
     for (int pixels : {11, 13, 16, 40}) {
-        const auto font = Font::get(spec("MS Sans Serif", pixels));
+        const auto font = Font::get(fontRequest("MS Sans Serif", pixels));
         // A line is the em height plus a little for accents and descenders;
         // opening at 96 instead of 72 DPI would make it a third larger.
         EXPECT_GE(font->lineHeight(), pixels);
@@ -59,9 +62,9 @@ TEST(Font, SizeIsTheCharacterHeightInPixels) {
 }
 
 TEST(Font, MeasuresGrowWithTextSizeAndWeight) {
-    const auto small = Font::get(spec("Arial", 13));
-    const auto large = Font::get(spec("Arial", 26));
-    const auto bold = Font::get(spec("Arial", 13, true));
+    const auto small = Font::get(fontRequest("Arial", 13));
+    const auto large = Font::get(fontRequest("Arial", 26));
+    const auto bold = Font::get(fontRequest("Arial", 13, true));
 
     EXPECT_EQ(small->measure(""), (Size{0, small->lineHeight()}));
     EXPECT_EQ(small->measure("Tarnwick").height, small->lineHeight());
@@ -91,7 +94,7 @@ TEST(FontDrawing, TouchesOnlyTheClipAndBlendsTheRequestedColour) {
     const core::PixelWord color = core::PixelWord::rgb(200, 100, 250);
     core::Bitmap target(80, 40, background);
     const Rect clip{6, 4, 50, 25};
-    Font::get(spec("Arial", 28, true))->draw(target, 0, 0, "WMW|", color, clip);
+    Font::get(fontRequest("Arial", 28, true))->draw(target, 0, 0, "WMW|", color, clip);
 
     int changed = 0;
     int fullyCovered = 0;
@@ -113,7 +116,7 @@ TEST(FontDrawing, TouchesOnlyTheClipAndBlendsTheRequestedColour) {
 }
 
 TEST(FontDrawing, TextCrossingTheTargetEdgesIsCut) {
-    const auto font = Font::get(spec("Times New Roman", 30));
+    const auto font = Font::get(fontRequest("Times New Roman", 30));
     core::Bitmap target(20, 20, core::PixelWord::rgb(0, 0, 0));
     const Rect everywhere{-1000, -1000, 1000, 1000};
     font->draw(target, -15, 8, "Wide text", core::PixelWord::rgb(255, 255, 255), everywhere);
@@ -144,8 +147,8 @@ bool hasFullWidthRow(const core::Bitmap& picture, int width) {
 }
 
 TEST(FontDrawing, UnderlineIsPartOfTheDrawing) {
-    const auto plain = Font::get(spec("Arial", 20));
-    const auto underlined = Font::get(spec("Arial", 20, false, false, true));
+    const auto plain = Font::get(fontRequest("Arial", 20));
+    const auto underlined = Font::get(fontRequest("Arial", 20, false, false, true));
     const int width = plain->measure("nn").width;
     ASSERT_EQ(underlined->measure("nn").width, width);
 
