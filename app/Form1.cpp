@@ -37,6 +37,7 @@ TForm1::TForm1(platform::EventLoop& loop, ProgramPaths paths)
     KeyPreview = true;
     OnClose = [&loop] { loop.quit(); };
 
+    Play.DIBFadeLabel3.OnClick = [this] { DIBFadeLabel3Click(); };
     DIBTimer1.SetOnTimer([this](dib::TDIBTimer&) { DIBTimer1Timer(); });
     DIBTimer3.SetOnTimer([this](dib::TDIBTimer&) { DIBTimer3Timer(); });
     DIBTimer1.SetInterval(75);
@@ -69,6 +70,10 @@ void TForm1::FormDestroy() {
     // The engine goes first: its particles refer to positions in the buffer.
     Effects.particleEngine.reset();
     Effects.effectBuffer = core::Bitmap();
+}
+
+void TForm1::DIBFadeLabel3Click() {
+    Loop().quit();
 }
 
 void TForm1::DIBTimer1Timer() {

@@ -41,6 +41,9 @@ class TForm1 : public ui::Form {
     std::string GetProgramFolder() const { return paths_.programFolder; }
     std::string GetDataFolder() const { return paths_.dataFolder; }
 
+    // "Exit Game": the program ends, without a question.
+    void DIBFadeLabel3Click();
+
     // Ticks.
     void DIBTimer1Timer();  // frame tick
     void DIBTimer3Timer();  // title tick

@@ -233,12 +233,17 @@ TEST(SimScenario, EndsCleanlyWithABoxStillOpenOrAfterQuit) {
     const RunResult quit = runSim(folder.folder(), "start\nquit\nwait 100\ndump\n");
     EXPECT_EQ(quit.status, 0) << quit.err;
     EXPECT_EQ(quit.out, "") << "nothing runs after the window closed";
+    const RunResult exitGame =
+        runSim(folder.folder(), "start\nanswer ok\nanswer ok\nclick DIBFadeLabel3\nwait 100\ndump\n");
+    EXPECT_EQ(exitGame.status, 0) << exitGame.err;
+    EXPECT_EQ(exitGame.out, "") << "\"Exit Game\" ends the program";
 }
 
 TEST(SimScenario, WithTheShippedFilesTheTitleTickBringsInTheWorldAndItsBursts) {
     TemporaryFolder data;
-    const RunResult r =
-        runSim(data.folder(), "start\nwait 249\ndump\nwait 1\ndump\nsounds\nwait 4000\ndump\ncontrol DIBImage8\n", "");
+    const RunResult r = runSim(
+        data.folder(),
+        "start\nwait 249\ndump\nwait 1\ndump\nsounds\nwait 4000\ndump\ncontrol DIBImage8\n", "");
     ASSERT_EQ(r.status, 0) << r.err;
     const auto out = lines(r.out);
     ASSERT_EQ(out.size(), 5u);
