@@ -73,7 +73,6 @@ class EventLoop {
     // Runs until quit() (or the back-end's Quit event).
     void run();
     void quit() { quitting_ = true; }
-    bool quitting() const { return quitting_; }
     // Queues an event for the loop itself (handled before the back-end's).
     void post(Event event) { posted_.push_back(std::move(event)); }
 

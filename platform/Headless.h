@@ -86,7 +86,8 @@ class HeadlessBackend : public Backend {
                     Size clientSize) override;
     std::optional<Event> waitEvent(std::optional<uint64_t> deadline) override;
     void present(const core::Bitmap&, const Rect&) override {}
-    void openUrl(const std::string& url) override { openedUrls_.push_back(url); }
+    // Headless runs open no browser.
+    void openUrl(const std::string&) override {}
 
     void setDriver(Driver driver) { driver_ = std::move(driver); }
     void queue(Event event) { queue_.push_back(std::move(event)); }
@@ -94,7 +95,6 @@ class HeadlessBackend : public Backend {
     void advanceBy(uint64_t ms) { target_ = std::max(target_, clock_.nowMs()) + ms; }
 
     const std::string& windowCaption() const { return caption_; }
-    const std::vector<std::string>& openedUrls() const { return openedUrls_; }
 
   private:
     VirtualClock clock_;
@@ -103,7 +103,6 @@ class HeadlessBackend : public Backend {
     std::deque<Event> queue_;
     uint64_t target_ = 0;
     std::string caption_;
-    std::vector<std::string> openedUrls_;
 };
 
 }  // namespace platform

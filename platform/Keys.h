@@ -34,7 +34,6 @@ class KeyTable {
     void release(int key) {
         if (valid(key)) held_.reset(static_cast<size_t>(key));
     }
-    void releaseAll() { held_.reset(); }
     bool held(int key) const { return valid(key) && held_.test(static_cast<size_t>(key)); }
 
   private:
