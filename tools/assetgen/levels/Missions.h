@@ -2,8 +2,8 @@
 
 namespace assetgen::levels {
 
-// Where a mission puts its objects in the world, as the game's mission table
-// sets them up; the caves are built around these points.
+// Where a mission puts its objects in the world, taken from the game's own
+// mission table (core/MissionTable.h); the caves are built around these points.
 struct MissionGeometry {
     int number = 0;
     double gravity = 0;  // negative pulls upwards
