@@ -65,15 +65,16 @@ std::string userDataFolder() {
 
 }  // namespace
 
-std::string chooseDataFolder(const std::string& programFolder) {
+std::string chooseDataFolder(const std::string& programFolder, std::string& overrideProblem) {
+    overrideProblem.clear();
     if (const char* override = nonEmptyVariable("TARNWICK_DATA_DIR"); override != nullptr) {
         const std::string folder = asFolder(override);
         const std::string failure = prepareFailure(folder);
-        if (!failure.empty()) {
-            throw std::runtime_error("Cannot use the data folder " + folder +
-                                     " set by TARNWICK_DATA_DIR: " + failure);
-        }
-        return folder;
+        if (failure.empty()) return folder;
+        // An unusable override is reported, and the choice goes on as if it
+        // were not set: the game still needs a folder it can write to.
+        overrideProblem =
+            "Cannot use the data folder " + folder + " set by TARNWICK_DATA_DIR: " + failure;
     }
 
     const std::string programFolderPath = asFolder(programFolder);

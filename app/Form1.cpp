@@ -60,7 +60,7 @@ void TForm1::FormCreate() {
 
 void TForm1::FormShow(TForm2& musicWindow) {
     musicWindow.Hide();
-    musicWindow.Frame11.Load_and_play(paths_.programFolder + "Pelwyn-Skyrush 2k4_64.wma");
+    musicWindow.Frame11.Load_and_play(ShippedFile(paths_, "Pelwyn-Skyrush 2k4_64.wma"));
     Effects.effectPreset = 255;
     State.scrollX = 0;
     State.scrollY = 0;

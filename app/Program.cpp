@@ -21,9 +21,9 @@ ProgramPaths resolveProgramPaths(const std::optional<std::string>& programFolder
             paths.programFolder += '/';
     }
     try {
-        paths.dataFolder = chooseDataFolder(paths.programFolder);
+        paths.dataFolder = chooseDataFolder(paths.programFolder, problem);
     } catch (const std::exception& error) {
-        problem = error.what();
+        problem += (problem.empty() ? "" : "\r\n") + std::string(error.what());
         paths.dataFolder = paths.programFolder;
     }
     return paths;

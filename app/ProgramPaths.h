@@ -13,4 +13,10 @@ struct ProgramPaths {
     std::string programName;    // the running program file's own name
 };
 
+// Where a shipped file (the music, the engine sound) is read from: the program
+// folder; the data folder when only the level archive brought it there; the
+// program folder's path when neither has it, so that the error names the
+// place the file belongs.
+std::string ShippedFile(const ProgramPaths& paths, const std::string& name);
+
 }  // namespace app

@@ -12,13 +12,17 @@ constexpr uint32_t kBurstPeriodMs = 4000;
 void TForm1::DIBTimer3Timer() {
     Effects.effectPreset = 8;
     SpawnEffect();
+    // The frame tick animates (and retires) the bursts. It starts, and the
+    // bursts slow to their period, before the title world is loaded: a world
+    // that cannot be loaded shows its box once, and the title runs on without
+    // it instead of piling up a burst every quarter second.
+    DIBTimer1.SetEnabled(true);
     // Only the first tick finds the short interval: it brings in the title world.
     if (DIBTimer3.Interval() < kBurstPeriodMs) {
+        DIBTimer3.SetInterval(kBurstPeriodMs);
         Pictures.HandIn(Effects, LoadPictureFile(paths_.dataFolder + "level_Main.jpg"));
         Play.Image1.Show();
-        DIBTimer3.SetInterval(kBurstPeriodMs);
     }
-    DIBTimer1.SetEnabled(true);
 }
 
 }  // namespace app

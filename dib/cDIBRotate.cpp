@@ -66,9 +66,22 @@ void PrepareRotationTables() {
 TDIBSize RotatedSize(int w, int h, double scaleX, double scaleY, double angle) {
     const double W = w * scaleX / 100;
     const double H = h * scaleY / 100;
-    const double t = -(angle * std::numbers::pi / 180);
-    int width = roundedUpSize(std::abs(W * std::cos(t)) + std::abs(H * std::sin(t)));
-    int height = roundedUpSize(std::abs(W * std::sin(t)) + std::abs(H * std::cos(t)));
+    // |cos| and |sin| of the turn. At whole quarter turns they are taken
+    // exactly: the library leaves 1e-16 behind there, rounding up would add a
+    // pixel, and the even-size rule would then no longer apply.
+    double cosine = 0;
+    double sine = 0;
+    if (const double quarters = angle / 90; quarters == std::floor(quarters)) {
+        const bool odd = std::fmod(std::abs(quarters), 2) == 1;
+        cosine = odd ? 0 : 1;
+        sine = odd ? 1 : 0;
+    } else {
+        const double t = angle * std::numbers::pi / 180;
+        cosine = std::abs(std::cos(t));
+        sine = std::abs(std::sin(t));
+    }
+    int width = roundedUpSize(W * cosine + H * sine);
+    int height = roundedUpSize(W * sine + H * cosine);
     if (width % 2 != 0) --width;
     if (height % 2 != 0) --height;
     return TDIBSize{width, height};

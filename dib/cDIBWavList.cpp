@@ -1,4 +1,5 @@
 #include "dib/cDIBWavList.h"
+#include "core/EListError.h"
 
 #include <stdexcept>
 #include <utility>
@@ -41,7 +42,7 @@ TDIBWavList::~TDIBWavList() {
 
 void TDIBWavList::Play(int index) {
     if (index < 0 || static_cast<size_t>(index) >= Wavs.size())
-        throw std::out_of_range("List index out of bounds (" + std::to_string(index) + ")");
+        throw core::EListError("List index out of bounds (" + std::to_string(index) + ")");
     const TDIBWav& item = Wavs[static_cast<size_t>(index)];
     if (!item.HasWave()) return;
     audio_.playWave(item.Wave(), name_ + ":" + std::to_string(index));

@@ -50,7 +50,7 @@ class TDIBWavList {
     std::vector<TDIBWav> Wavs;
 
     // Starts sound `index` and returns at once. An item without sound bytes
-    // plays nothing. An index outside the list throws std::out_of_range
+    // plays nothing. An index outside the list throws core::EListError
     // "List index out of bounds (<index>)".
     void Play(int index);
     void StopAll();

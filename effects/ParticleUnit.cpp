@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "core/EListError.h"
 #include "core/Random.h"
 
 namespace effects {
@@ -174,7 +175,7 @@ void TParticleClass::closeGap() {
 
 void TParticleClass::checkIndex(int32_t index) const {
     if (index < 0 || index > HighIndex())
-        throw std::out_of_range("List index out of bounds (" + std::to_string(index) + ")");
+        throw core::EListError("List index out of bounds (" + std::to_string(index) + ")");
 }
 
 }  // namespace effects

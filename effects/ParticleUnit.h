@@ -48,11 +48,11 @@ class TParticleClass {
     // The number of particles minus one: -1 when there are none.
     int32_t HighIndex() const { return static_cast<int32_t>(size()) - 1; }
     // Removes the particle at index; later particles move down by one.
-    // Throws std::out_of_range for an index outside 0 .. HighIndex().
+    // Throws core::EListError for an index outside 0 .. HighIndex().
     void Delete(int32_t index);
     void Clear();
     // Puts the particle's anchor on its current pixel and sets its radius.
-    // Throws std::out_of_range for an index outside 0 .. HighIndex().
+    // Throws core::EListError for an index outside 0 .. HighIndex().
     void SetAnchor(int32_t index, int32_t radius);
     // Euclidean distance; the squares and their sum wrap around in 32 bits.
     static double Distance(int32_t x1, int32_t y1, int32_t x2, int32_t y2);

@@ -17,7 +17,8 @@ TFrame1::~TFrame1() {
 void TFrame1::Load_and_play(const std::string& FileName) {
     currentMusicFile = FileName;
     std::error_code error;
-    if (!std::filesystem::exists(FileName, error)) {
+    // A folder or a device under the music file's name is no music file either.
+    if (!std::filesystem::is_regular_file(FileName, error)) {
         loop_.queueMessage("MP3 file \r\n" + FileName + "\r\n" + "does not exist!");
         return;
     }

@@ -93,6 +93,8 @@ class HeadlessBackend : public Backend {
     void queue(Event event) { queue_.push_back(std::move(event)); }
     // Lets `ms` more milliseconds of virtual time pass before the driver is asked again.
     void advanceBy(uint64_t ms) { target_ = std::max(target_, clock_.nowMs()) + ms; }
+    // True while queued input or granted time is left for the game to use.
+    bool hasPendingWork() const { return !queue_.empty() || target_ > clock_.nowMs(); }
 
     const std::string& windowCaption() const { return caption_; }
 

@@ -45,8 +45,29 @@ const char* labelOf(BoxButton button) {
     return "";
 }
 
+// Breaks a word wider than `maxWidth` into pieces that fit, between whole
+// UTF-8 characters: a long path in an error must show every character.
+std::vector<std::string> breakWord(const std::string& word, const Font& font, int maxWidth) {
+    std::vector<std::string> pieces;
+    std::string current;
+    size_t pos = 0;
+    while (pos < word.size()) {
+        size_t end = pos + 1;
+        while (end < word.size() && (static_cast<unsigned char>(word[end]) & 0xC0) == 0x80) ++end;
+        const std::string character = word.substr(pos, end - pos);
+        if (!current.empty() && font.measure(current + character).width > maxWidth) {
+            pieces.push_back(current);
+            current.clear();
+        }
+        current += character;
+        pos = end;
+    }
+    pieces.push_back(current);
+    return pieces;
+}
+
 // Breaks one line at blanks so that no piece is wider than `maxWidth`; a
-// single word that is too wide stays whole (and is cut when drawn).
+// word that is wider on its own is broken at the box edge.
 std::vector<std::string> wrap(const std::string& line, const Font& font, int maxWidth) {
     std::vector<std::string> pieces;
     std::string current;
@@ -54,7 +75,16 @@ std::vector<std::string> wrap(const std::string& line, const Font& font, int max
     while (pos <= line.size()) {
         size_t blank = line.find(' ', pos);
         if (blank == std::string::npos) blank = line.size();
-        const std::string word = line.substr(pos, blank - pos);
+        std::string word = line.substr(pos, blank - pos);
+        pos = blank + 1;
+        if (font.measure(word).width > maxWidth) {
+            if (!current.empty()) pieces.push_back(current);
+            std::vector<std::string> parts = breakWord(word, font, maxWidth);
+            current = parts.back();
+            parts.pop_back();
+            pieces.insert(pieces.end(), parts.begin(), parts.end());
+            continue;
+        }
         const std::string candidate = current.empty() ? word : current + " " + word;
         if (!current.empty() && font.measure(candidate).width > maxWidth) {
             pieces.push_back(current);
@@ -62,7 +92,6 @@ std::vector<std::string> wrap(const std::string& line, const Font& font, int max
         } else {
             current = candidate;
         }
-        pos = blank + 1;
     }
     pieces.push_back(current);
     return pieces;

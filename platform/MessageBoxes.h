@@ -24,6 +24,8 @@ class MessageBox {
 
     Kind kind() const { return kind_; }
     const std::string& text() const { return text_; }
+    // The text as the box shows it, one entry a line after wrapping.
+    const std::vector<std::string>& lines() const { return lines_; }
     const std::string& caption() const { return caption_; }
     const Rect& bounds() const { return bounds_; }
 

@@ -67,6 +67,16 @@ void SdlBackend::showWindow(const std::string& caption, const std::string& appTi
     SDL_SetHint(SDL_HINT_APP_NAME, appTitle.c_str());
     SDL_setenv("SDL_VIDEO_X11_WMCLASS", appTitle.c_str(), 0);
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) throw sdlFailure("Cannot open the display");
+    // Without a display SDL falls back to drivers that draw nowhere: the game
+    // would run on unseen, playing its music. A player must hear why instead.
+    const std::string driver = SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "";
+    if (driver == "offscreen" || driver == "dummy" || driver.empty()) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        throw std::runtime_error(
+            "Cannot open the display: no X11 or Wayland display is available"
+            " (SDL offered only its '" +
+            driver + "' video driver)");
+    }
 
     // A plain fixed-size window: Linux task bars and Alt-Tab skip utility
     // windows, and a player must be able to find the game.

@@ -352,6 +352,11 @@ TEST(DIBRotate, RotatedSizeOfTheGamesPictures) {
     EXPECT_EQ(dib::RotatedSize(71, 77, 100, 100, 0), (TDIBSize{70, 76}));
     EXPECT_EQ(dib::RotatedSize(54, 78, 75, 75, 0), (TDIBSize{40, 58}));  // 40.5 x 58.5
     EXPECT_EQ(dib::RotatedSize(20, 10, 100, 100, 90), (TDIBSize{10, 20}));
+    // Quarter turns are exact: odd sizes lose their odd pixel as at 0 degrees.
+    EXPECT_EQ(dib::RotatedSize(15, 15, 100, 100, 180), (TDIBSize{14, 14}));
+    EXPECT_EQ(dib::RotatedSize(71, 77, 100, 100, 180), (TDIBSize{70, 76}));
+    EXPECT_EQ(dib::RotatedSize(71, 77, 100, 100, 270), (TDIBSize{76, 70}));
+    EXPECT_EQ(dib::RotatedSize(71, 77, 100, 100, -90), (TDIBSize{76, 70}));
     EXPECT_EQ(dib::ScaledSize(16, 16, 3850, 2993.75), (TDIBSize{616, 479}));
 }
 

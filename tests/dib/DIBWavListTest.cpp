@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/EListError.h"
 #include "platform/Headless.h"
 
 namespace {
@@ -91,7 +92,7 @@ TEST(DIBWavList, AnIndexOutsideTheListRaisesTheListIndexError) {
     auto messageOf = [&](int index) {
         try {
             list.Play(index);
-        } catch (const std::out_of_range& error) {
+        } catch (const core::EListError& error) {
             return std::string(error.what());
         }
         return std::string("no error");

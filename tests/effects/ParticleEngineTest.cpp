@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/EListError.h"
 #include "core/Random.h"
 #include "effects/ParticleUnit.h"
 #include "tests/effects/EffectsTestSupport.h"
@@ -45,7 +46,7 @@ void expectListIndexError(const std::function<void()>& call, int32_t index) {
     try {
         call();
         FAIL() << "no error for index " << index;
-    } catch (const std::out_of_range& error) {
+    } catch (const core::EListError& error) {
         EXPECT_EQ(std::string(error.what()),
                   "List index out of bounds (" + std::to_string(index) + ")");
     }

@@ -201,4 +201,64 @@ TEST_F(PassFixture, HandInPaintsOverTheOldContentAtOneOne) {
     EXPECT_EQ(pictures.CollisionPixel(50, 50), 0x88FFFF);
 }
 
+// The order of the draws is part of the game: a replay from the same seed must
+// see the same sparks. Every particle inside the picture draws its age chance
+// once per pass, fast ones too; the exhaust draws angle, hundredths and speed
+// step in that order, then the engine draws the mass.
+TEST_F(PassFixture, TheRandomDrawsComeInTheGamesOrder) {
+    makeBuffer(core::Bitmap(kSize - 2, kSize - 2));
+    for (int i = 0; i < 6; ++i) emit(40 + 10 * i, 60, 90, i % 2 == 0 ? 0.5 : 2.5);
+    core::SetRandSeed(777);
+    effects::testing::LcgModel model{777};
+    effects::ParticlePass(fields, state, pictures);
+    for (int i = 0; i < 6; ++i) model.draw(50);
+    EXPECT_EQ(core::RandSeed(), model.seed) << "one age draw per particle, whatever its speed";
+
+    state.engineOn = true;
+    state.shipAngle = 30;
+    state.scrollX = 296 - 100;
+    state.scrollY = 130 - 120;
+    fields.particleCap = 100;
+    fields.particleEngine->Clear();
+    emit(10, 10, 0, 0);
+    core::SetRandSeed(4242);
+    model.seed = 4242;
+    effects::ParticlePass(fields, state, pictures);
+    const int turn = model.draw(20);
+    const int hundredths = model.draw(100);
+    const int step = model.draw(4);
+    const int mass = model.draw(100);
+    ASSERT_EQ(count(), 2);
+    effects::TParticle exhaust;
+    fields.particleEngine->GetParticle(1, exhaust);
+    EXPECT_EQ(exhaust.X, 100);
+    EXPECT_EQ(exhaust.Y, 120);
+    EXPECT_EQ(exhaust.Angle, 30 + 180 - turn);
+    EXPECT_EQ(exhaust.Speed, hundredths / 100.0 + (step + 3) / 5.0);
+    EXPECT_EQ(exhaust.Mass, 2 + mass / 100.0);
+    EXPECT_EQ(core::RandSeed(), model.seed);
+}
+
+// Rock stops a particle only where the collision picture's canvas value lies
+// strictly between 17 and white, and the shown picture's diagonal neighbour
+// is not yet worn.
+TEST_F(PassFixture, NearBlackAndWhiteCollisionPixelsAreNotRock) {
+    const struct {
+        core::PixelWord colour;  // canvas values 17, 18 and 0xFFFFFF
+        bool rock;
+    } cases[] = {{core::PixelWord::rgb(0x11, 0, 0), false},
+                 {core::PixelWord::rgb(0x12, 0, 0), true},
+                 {core::PixelWord::rgb(0xFF, 0xFF, 0xFF), false}};
+    for (const auto& c : cases) {
+        core::Bitmap level(kSize - 2, kSize - 2);
+        level.fillRect(48, 48, 4, 4, c.colour);  // world 49..52: the spot and its diagonal
+        makeBuffer(level);
+        fields.particleEngine->Clear();
+        emit(50, 50, 0, 0);
+        emit(5, 5, 0, 0);
+        effects::ParticlePass(fields, state, pictures);
+        EXPECT_EQ(count(), c.rock ? 1 : 2) << std::hex << c.colour.value;
+    }
+}
+
 }  // namespace

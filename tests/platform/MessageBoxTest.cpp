@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/Fonts.h"
 #include "platform/Keys.h"
 
 namespace {
@@ -31,12 +32,20 @@ TEST(MessageBox, LiesCentredInsideTheWindowWithItsButtons) {
     EXPECT_EQ(b.intersected(yes), yes);
     EXPECT_FALSE(question.buttonRect(BoxButton::Ok).has_value());
 
-    // A long text wraps instead of leaving the window.
+    // A long text wraps instead of leaving the window, and a word wider than
+    // the box (a deep folder path) is broken at its edge, every character shown.
+    const std::string path = "/opt/" + std::string(300, 'y') + "/level.zip";
     const MessageBox message(MessageBox::Kind::Message,
-                             std::string(40, 'x') + " " + std::string(300, 'y'), "Tarnwick",
-                             client);
+                             std::string(40, 'x') + " Cannot open " + path, "Tarnwick", client);
     EXPECT_GE(message.bounds().left, 0);
     EXPECT_LE(message.bounds().right, client.width);
+    const auto font = platform::Font::get(platform::FontSpec{"MS Sans Serif", 13, false});
+    std::string shown;
+    for (const std::string& line : message.lines()) {
+        EXPECT_LT(font->measure(line).width, message.bounds().width()) << line;
+        shown += line;
+    }
+    EXPECT_NE(shown.find(path), std::string::npos) << "a character went missing";
 }
 
 TEST(MessageBox, AnswersOnlyWhenPressAndReleaseHitTheSameButton) {

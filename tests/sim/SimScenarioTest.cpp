@@ -219,6 +219,14 @@ TEST(SimScenario, ScriptErrorsEndWithStatusTwoAndNameTheLine) {
         {"start\nset fuel lots\n", "line 2: not a whole number: lots"},
         {"start\npress F1\n", "line 2: unknown key: F1"},
         {"clock 25:00:00.000\nstart\n", "line 1: clock takes HH:MM:SS.mmm"},
+        {"clock 12:00:00.5\nstart\n", "line 1: clock takes HH:MM:SS.mmm"},
+        {"clock 1:2:3.4\nstart\n", "line 1: clock takes HH:MM:SS.mmm"},
+        {"start\nset difficulty 300\n", "line 2: 300 is out of range (0 to 255)"},
+        {"start\nset lives -1\n", "line 2: -1 is out of range"},
+        {"start\nset fuel 99999999999\n", "line 2: 99999999999 is out of range"},
+        {"start\nset scrollVelX nan\n", "line 2: not a finite number: nan"},
+        {"start\neffect 300\n", "line 2: 300 is out of range"},
+        {"start\nwait 86400001\n", "line 2: wait takes 0 to 86400000 ms"},
     };
     for (const auto& c : cases) {
         const RunResult r = runSim(folder.folder(), c.script);
@@ -233,8 +241,8 @@ TEST(SimScenario, EndsCleanlyWithABoxStillOpenOrAfterQuit) {
     const RunResult quit = runSim(folder.folder(), "start\nquit\nwait 100\ndump\n");
     EXPECT_EQ(quit.status, 0) << quit.err;
     EXPECT_EQ(quit.out, "") << "nothing runs after the window closed";
-    const RunResult exitGame =
-        runSim(folder.folder(), "start\nanswer ok\nanswer ok\nclick DIBFadeLabel3\nwait 100\ndump\n");
+    const RunResult exitGame = runSim(
+        folder.folder(), "start\nanswer ok\nanswer ok\nclick DIBFadeLabel3\nwait 100\ndump\n");
     EXPECT_EQ(exitGame.status, 0) << exitGame.err;
     EXPECT_EQ(exitGame.out, "") << "\"Exit Game\" ends the program";
 }
@@ -265,6 +273,84 @@ TEST(SimScenario, WithTheShippedFilesTheTitleTickBringsInTheWorldAndItsBursts) {
     // 53 frame ticks from 255 down by 5 to 5, then up again: 20 and rising.
     EXPECT_EQ(jsonValue(out[3], "backdropFadingOut"), "false");
     EXPECT_EQ(jsonValue(out[4], "Opacity"), "20");
+}
+
+TEST(SimScenario, EveryCommandIsCarriedOutAndTheScriptGoesOn) {
+    TemporaryFolder folder;
+    const std::string shot = folder.folder() + "s.png";
+    // Commands that give the game neither input nor time must not end the run.
+    const std::string commands[] = {"wait 0",  "wait 20",        "press space",  "release space",
+                                    "type",    "type abc",       "click Label8", "hover Label8",
+                                    "unhover", "answer ok",      "set fuel 5",   "effect 3",
+                                    "dump",    "control Label8", "sounds",       "shot " + shot};
+    for (const std::string& command : commands) {
+        const RunResult r =
+            runSim(folder.folder(), "start\nwait 0\n" + command + "\nwait 0\ndump\n");
+        ASSERT_EQ(r.status, 0) << command << ": " << r.err;
+        const auto out = lines(r.out);
+        ASSERT_FALSE(out.empty()) << command;
+        EXPECT_NE(jsonValue(out.back(), "menuMode"), "(missing)") << command << " dropped the dump";
+    }
+}
+
+TEST(SimScenario, WithoutTheTitleWorldTheTitleRunsOnAndItsBurstsExpire) {
+    TemporaryFolder folder;
+    const RunResult r = runSim(folder.folder(),
+                               "start\nanswer ok\nanswer ok\nwait 300\ndump\nanswer ok\n"
+                               "wait 120000\ndump\n");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto out = lines(r.out);
+    ASSERT_EQ(out.size(), 2u);
+    EXPECT_NE(jsonValue(out[0], "modal").find("level_Main.jpg"), std::string::npos) << out[0];
+    EXPECT_EQ(jsonValue(out[1], "modal"), "null") << "the failed load is reported once";
+    EXPECT_EQ(jsonValue(out[1], "timers"),
+              "{\"DIBTimer1\":{\"Enabled\":true,\"Interval\":75},\"timer1\":{\"Enabled\":false,"
+              "\"Interval\":100},"
+              "\"DIBTimer2\":{\"Enabled\":false,\"Interval\":5},\"DIBTimer3\":{\"Enabled\":true,"
+              "\"Interval\":4000}}");
+    EXPECT_LT(std::stoi(jsonValue(out[1], "particles")), 1000) << "the bursts wear out as usual";
+}
+
+TEST(SimScenario, MusicThatCameInTheArchiveIsFoundInTheDataFolder) {
+    TemporaryFolder program;
+    TemporaryFolder data;
+    const std::filesystem::path shipped =
+        std::filesystem::path(TARNWICK_SIM_PATH).parent_path() / "Pelwyn-Skyrush 2k4_64.wma";
+    std::filesystem::create_directories(program.path() / "pack");
+    std::filesystem::copy_file(shipped, program.path() / "pack" / shipped.filename());
+    testfiles::writeFile(program.path() / "pack" / "Level_hs.jpg", testfiles::encodeJpeg(64, 48));
+    ASSERT_EQ(std::system(("cd '" + (program.path() / "pack").string() + "' && zip -q -P " +
+                           std::string(core::kLevelArchivePassword) +
+                           " ../level.zip Level_hs.jpg 'Pelwyn-Skyrush 2k4_64.wma'")
+                              .c_str()),
+              0);
+    const RunResult r = runSim(data.folder(), "start\nwait 10\ndump\nsounds\n", program.folder());
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto out = lines(r.out);
+    ASSERT_EQ(out.size(), 2u);
+    EXPECT_EQ(jsonValue(out[0], "modal"), "null");
+    EXPECT_EQ(out[1], "[\"music:play\"]");
+}
+
+// The title screen as a player sees it, pinned by a checksum of the window's
+// pixels; the picture beside the checksum is there for review. After an
+// intended change of the screen, TARNWICK_UPDATE_GOLDEN=1 rewrites both.
+TEST(SimScenario, TheTitleScreenMatchesItsGoldenFrame) {
+    TemporaryFolder data;
+    const bool update = std::getenv("TARNWICK_UPDATE_GOLDEN") != nullptr;
+    const std::string golden = TARNWICK_GOLDEN_DIR "/title";
+    const std::string picture = update ? golden + ".png" : data.folder() + "title.png";
+    const RunResult r = runSim(
+        data.folder(), "clock 12:00:00.000\nstart\nwait 3000\ndump\nshot " + picture + "\n", "");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string quoted = jsonValue(lines(r.out).at(0), "frame");
+    const std::string frame = quoted.substr(1, quoted.size() - 2);
+    if (update) testfiles::writeFile(golden + ".checksum", frame + "\n");
+    EXPECT_EQ(frame + "\n", testfiles::readFile(golden + ".checksum"))
+        << "the title screen changed; compare " << picture << " with " << golden << ".png";
+    if (HasFailure())
+        std::filesystem::copy_file(picture, ::testing::TempDir() + "title-actual.png",
+                                   std::filesystem::copy_options::overwrite_existing);
 }
 
 }  // namespace

@@ -1,8 +1,11 @@
 #include "Driver.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstdio>
+#include <limits>
 #include <map>
+#include <regex>
 
 #include "Json.h"
 #include "app/Form1.h"
@@ -14,6 +17,10 @@ namespace {
 
 using platform::Event;
 
+// The longest wait one command may ask for: a day of game time already takes
+// the driver many minutes to run.
+constexpr int64_t kLongestWaitMs = 24 * 60 * 60 * 1000;
+
 int64_t parseInteger(const Command& command, const std::string& text) {
     int64_t value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -22,11 +29,23 @@ int64_t parseInteger(const Command& command, const std::string& text) {
     return value;
 }
 
+// A whole number that T holds exactly: a value that would wrap is a script error.
+template <typename T>
+T parseWithin(const Command& command, const std::string& text,
+              int64_t low = std::numeric_limits<T>::min(),
+              int64_t high = std::numeric_limits<T>::max()) {
+    const int64_t value = parseInteger(command, text);
+    if (value < low || value > high)
+        throw ScriptError(command.line, text + " is out of range (" + std::to_string(low) + " to " +
+                                            std::to_string(high) + ")");
+    return static_cast<T>(value);
+}
+
 double parseReal(const Command& command, const std::string& text) {
     double value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size())
-        throw ScriptError(command.line, "not a number: " + text);
+    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
+        throw ScriptError(command.line, "not a finite number: " + text);
     return value;
 }
 
@@ -90,20 +109,42 @@ void writeProperty(JsonWriter& json, const ui::PropertyValue& value) {
         value);
 }
 
+// FNV-1a over the colour of every pixel of the window: a golden frame in a
+// test is one short text, and any moved, resized or restacked control shows.
+std::string frameChecksum(const core::Bitmap& frame) {
+    uint64_t hash = 0xCBF29CE484222325u;
+    for (int y = 0; y < frame.height(); ++y) {
+        const uint32_t* row = frame.row(y);
+        for (int x = 0; x < frame.width(); ++x) {
+            for (int shift = 0; shift < 24; shift += 8) {
+                hash ^= (row[x] >> shift) & 0xFFu;
+                hash *= 0x100000001B3u;
+            }
+        }
+    }
+    char text[17];
+    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
+    return text;
+}
+
 }  // namespace
 
 core::TimeOfDay parseClock(const Command& command) {
     expectArgs(command, 1);
-    int h = 0, m = 0, s = 0, ms = 0;
-    char tail = 0;
-    if (std::sscanf(command.args[0].c_str(), "%2d:%2d:%2d.%3d%c", &h, &m, &s, &ms, &tail) != 4 ||
-        h > 23 || m > 59 || s > 59 || h < 0 || m < 0 || s < 0 || ms < 0)
+    // Exactly two, two, two and three digits: "12:00:00.5" would otherwise
+    // read as 5 ms where a reader sees half a second.
+    static const std::regex format(R"((\d\d):(\d\d):(\d\d)\.(\d\d\d))");
+    std::smatch parts;
+    const std::string& text = command.args[0];
+    if (!std::regex_match(text, parts, format))
         throw ScriptError(command.line, "clock takes HH:MM:SS.mmm");
     core::TimeOfDay time;
-    time.hour = h;
-    time.minute = m;
-    time.second = s;
-    time.millisecond = ms;
+    time.hour = std::stoi(parts[1]);
+    time.minute = std::stoi(parts[2]);
+    time.second = std::stoi(parts[3]);
+    time.millisecond = std::stoi(parts[4]);
+    if (time.hour > 23 || time.minute > 59 || time.second > 59)
+        throw ScriptError(command.line, "clock takes HH:MM:SS.mmm");
     return time;
 }
 
@@ -112,51 +153,75 @@ Driver::Driver(ScriptReader& script, app::Program& program, platform::HeadlessBa
     : script_(script), program_(program), backend_(backend), out_(out) {}
 
 void Driver::next() {
+    // Commands that gave the game nothing to do (a dump, "wait 0", an empty
+    // "type") are carried out and the next one is read at once: only input
+    // or time hands control back to the game.
     while (!ended_) {
         const std::optional<Command> command = script_.next();
         if (!command) {
             ended_ = true;
             break;
         }
-        if (execute(*command)) return;
+        try {
+            execute(*command);
+        } catch (const ScriptError& error) {
+            // Thrown here, the error would unwind into whatever handler is
+            // running (a nested question loop turns it into an in-game box);
+            // instead the program ends and main reports it.
+            failure_ = error;
+            ended_ = true;
+            break;
+        }
+        if (backend_.hasPendingWork()) return;
     }
     backend_.queue(Event{.type = Event::Type::Quit});
 }
 
-bool Driver::execute(const Command& c) {
+void Driver::execute(const Command& c) {
     const std::string& w = c.word;
     if (w == "wait") {
         expectArgs(c, 1);
         const int64_t ms = parseInteger(c, c.args[0]);
-        if (ms < 0) throw ScriptError(c.line, "wait takes a time of 0 ms or more");
+        if (ms < 0 || ms > kLongestWaitMs)
+            throw ScriptError(c.line, "wait takes 0 to " + std::to_string(kLongestWaitMs) + " ms");
         backend_.advanceBy(static_cast<uint64_t>(ms));
-        return true;
-    }
-    if (w == "press") return press(c), true;
-    if (w == "release") return release(c), true;
-    if (w == "type") return type(c), true;
-    if (w == "click") return pointAt(c, true), true;
-    if (w == "hover") return pointAt(c, false), true;
-    if (w == "unhover") {
+    } else if (w == "press") {
+        press(c);
+    } else if (w == "release") {
+        release(c);
+    } else if (w == "type") {
+        type(c);
+    } else if (w == "click") {
+        pointAt(c, true);
+    } else if (w == "hover") {
+        pointAt(c, false);
+    } else if (w == "unhover") {
         expectArgs(c, 0);
         backend_.queue(Event{.type = Event::Type::MouseMove, .x = -1, .y = -1});
-        return true;
-    }
-    if (w == "answer") return answer(c), true;
-    if (w == "set") return set(c), true;
-    if (w == "effect") return effect(c), true;
-    if (w == "quit") {
+    } else if (w == "answer") {
+        answer(c);
+    } else if (w == "set") {
+        set(c);
+    } else if (w == "effect") {
+        effect(c);
+    } else if (w == "quit") {
         expectArgs(c, 0);
         backend_.queue(Event{.type = Event::Type::Close});
-        return true;
-    }
-    if (w == "dump") return expectArgs(c, 0), dump(), false;
-    if (w == "control") return control(c), false;
-    if (w == "sounds") return expectArgs(c, 0), sounds(), false;
-    if (w == "shot") return shot(c), false;
-    if (w == "clock" || w == "start")
+    } else if (w == "dump") {
+        expectArgs(c, 0);
+        dump();
+    } else if (w == "control") {
+        control(c);
+    } else if (w == "sounds") {
+        expectArgs(c, 0);
+        sounds();
+    } else if (w == "shot") {
+        shot(c);
+    } else if (w == "clock" || w == "start") {
         throw ScriptError(c.line, w + " must come before the program runs");
-    throw ScriptError(c.line, "unknown command: " + w);
+    } else {
+        throw ScriptError(c.line, "unknown command: " + w);
+    }
 }
 
 void Driver::press(const Command& c) {
@@ -223,10 +288,10 @@ void Driver::set(const Command& c) {
     // Checked and converted now, applied on the loop like any handler.
     std::function<void()> apply;
     if (name == "effectPreset") {
-        const auto v = static_cast<uint8_t>(parseInteger(c, text));
+        const auto v = parseWithin<uint8_t>(c, text);
         apply = [&form, v] { form.Effects.effectPreset = v; };
     } else if (name == "particleCap") {
-        const auto v = static_cast<int32_t>(parseInteger(c, text));
+        const auto v = parseWithin<int32_t>(c, text);
         apply = [&form, v] { form.Effects.particleCap = v; };
     } else {
         const core::GameStateField* field = core::findGameStateField(name);
@@ -244,7 +309,7 @@ void Driver::set(const Command& c) {
                     const double v = parseReal(c, text);
                     return [&state, member, v] { state.*member = v; };
                 } else {
-                    const T v = static_cast<T>(parseInteger(c, text));
+                    const T v = parseWithin<T>(c, text);
                     return [&state, member, v] { state.*member = v; };
                 }
             },
@@ -255,7 +320,7 @@ void Driver::set(const Command& c) {
 
 void Driver::effect(const Command& c) {
     expectArgs(c, 1);
-    const auto preset = static_cast<uint8_t>(parseInteger(c, c.args[0]));
+    const auto preset = parseWithin<uint8_t>(c, c.args[0]);
     app::TForm1& form = *program_.Form1();
     backend_.queue(Event{.type = Event::Type::Call, .call = [&form, preset] {
                              form.Effects.effectPreset = preset;
@@ -302,6 +367,7 @@ void Driver::dump() {
     else
         json.null();
     json.key("particles").value(static_cast<int64_t>(form.ParticleCount()));
+    json.key("frame").value(std::string_view(frameChecksum(program_.Loop().frame())));
     json.endObject();
     out_ << json.str() << '\n';
 }

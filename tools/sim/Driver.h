@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <ostream>
 
 #include "Script.h"
@@ -10,7 +11,8 @@ namespace sim {
 
 // Feeds the script into the running game. The headless back-end calls next()
 // whenever the game would wait for input beyond the time the script allowed;
-// each call handles commands until one gives the game input or time.
+// each call handles commands until one gives the game input or time. A script
+// error ends the program, wherever the game is, and is kept for main to report.
 class Driver {
   public:
     Driver(ScriptReader& script, app::Program& program, platform::HeadlessBackend& backend,
@@ -18,9 +20,11 @@ class Driver {
 
     void next();
 
+    // The script error that ended the run, if one did.
+    const std::optional<ScriptError>& failure() const { return failure_; }
+
   private:
-    // Returns true when the command gave the game input or time.
-    bool execute(const Command& command);
+    void execute(const Command& command);
 
     void press(const Command& command);
     void release(const Command& command);
@@ -39,6 +43,7 @@ class Driver {
     platform::HeadlessBackend& backend_;
     std::ostream& out_;
     bool ended_ = false;
+    std::optional<ScriptError> failure_;
 };
 
 // Parses HH:MM:SS.mmm into the time of day of the default date.

@@ -47,6 +47,7 @@ int main(int argc, char** argv) {
         backend.setDriver([&driver](platform::HeadlessBackend&) { driver.next(); });
         const int status = program.Run();
         std::cout.flush();
+        if (const auto& failure = driver.failure()) throw *failure;
         return status;
     } catch (const sim::ScriptError& error) {
         std::cout.flush();
