@@ -3,8 +3,11 @@
 #include "app/Form2.h"
 #include "app/LevelArchive.h"
 #include "app/PictureFile.h"
+#include "app/flow/KeyboardInput.h"
 #include "core/ArchivePassword.h"
 #include "dib/cDIBImage.h"
+#include "engine/ControlTick.h"
+#include "engine/MissionTick.h"
 
 namespace app {
 namespace {
@@ -26,8 +29,22 @@ TForm1::TForm1(platform::EventLoop& loop, ProgramPaths paths)
       Upload(*this),
       Pictures(Play.Image1, Hud.Image2),
       paths_(std::move(paths)),
-      frameTick_{State,      Effects,      Pictures,   Play.DIBImage8, Play.Label_Scoring,
-                 Hud.Image3, Play.Label12, Play.Label3} {
+      screens_(State, Play, Hud, DIBTimer3),
+      view_(State, scene_, Play, Hud),
+      quit_(loop, State, screens_, timers(), phase_),
+      end_(State, Play, timers(), phase_, [this] { DIBFadeLabel1Click(); }),
+      start_(loop, paths_, State, scene_, view_, Play, Hud, screens_, timers(),
+             {.endGame = [this] { EndGame(); }, .abandon = [this] { quit_.Abandon(); }}),
+      setup_(loop, paths_, State, scene_, view_, {Play, Hud, Media, Effects, Pictures}, screens_,
+             timers(), phase_,
+             {.requestEffect = [this](uint8_t preset) { requestEffect(preset); },
+              .endGame = [this] { EndGame(); },
+              .abandon = [this] { quit_.Abandon(); }}),
+      pause_(State, timers(), Hud.pauseg, phase_),
+      actions_(
+          Media, loop.audio(), timers(), [this](uint8_t preset) { requestEffect(preset); },
+          [this] { end_.EndMission(); }, [this] { quit_.Ask(); }),
+      frameTick_{State, Effects, Pictures, Play.DIBImage8, Hud.Image3, &scene_, &actions_} {
     dib::PrepareRotationTables();
     SetBounds(0, 0, kClientWidth, kClientHeight);
     SetCaption("Tarnwick for windows");
@@ -37,8 +54,15 @@ TForm1::TForm1(platform::EventLoop& loop, ProgramPaths paths)
     KeyPreview = true;
     OnClose = [&loop] { loop.quit(); };
 
+    OnKeyUp = [this](int key) { FormKeyUp(key); };
+    OnKeyPress = [this](char32_t ch) { FormKeyPress(ch); };
+
+    Play.DIBFadeLabel1.OnClick = [this] { DIBFadeLabel1Click(); };
     Play.DIBFadeLabel3.OnClick = [this] { DIBFadeLabel3Click(); };
+    Play.diblabel5.OnClick = [this] { diblabel5Click(); };
     DIBTimer1.SetOnTimer([this](dib::TDIBTimer&) { DIBTimer1Timer(); });
+    timer1.SetOnTimer([this](dib::TDIBTimer&) { timer2Timer(); });
+    DIBTimer2.SetOnTimer([this](dib::TDIBTimer&) { DIBTimer2Timer(); });
     DIBTimer3.SetOnTimer([this](dib::TDIBTimer&) { DIBTimer3Timer(); });
     DIBTimer1.SetInterval(75);
     timer1.SetInterval(100);
@@ -78,6 +102,39 @@ void TForm1::DIBFadeLabel3Click() {
 
 void TForm1::DIBTimer1Timer() {
     engine::FrameTick(frameTick_);
+    if (!State.menuMode) view_.ShowScene();
+}
+
+void TForm1::timer2Timer() {
+    const auto now = static_cast<uint32_t>(Loop().clock().nowMs());
+    engine::MissionTick(State, scene_, actions_, now);
+    view_.ShowFlightDisplays(now);
+    view_.ShowScene();
+}
+
+void TForm1::DIBTimer2Timer() {
+    engine::ControlTick(State, scene_, ReadShipInput(Loop().keys()), actions_);
+    // The quit question may have ended the game meanwhile.
+    if (!State.menuMode) view_.ShowScene();
+}
+
+void TForm1::FormKeyUp(int) {
+    engine::KeyReleased(State);
+}
+
+void TForm1::FormKeyPress(char32_t ch) {
+    if (ch == U'p' || ch == U'P') pause_.Toggle();
+}
+
+void TForm1::EndGame() {
+    // The end of a game (lives bonus, the upload offer) comes with the game
+    // flow; until then a finished game returns to the title menu.
+    screens_.ShowTitleMenu();
+}
+
+void TForm1::requestEffect(uint8_t preset) {
+    Effects.effectPreset = preset;
+    SpawnEffect();
 }
 
 void TForm1::SpawnEffect() {

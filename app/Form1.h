@@ -5,6 +5,16 @@
 
 #include "app/ProgramPaths.h"
 #include "app/StoredMedia.h"
+#include "app/flow/GameStart.h"
+#include "app/flow/MissionActions.h"
+#include "app/flow/MissionEnd.h"
+#include "app/flow/MissionPhase.h"
+#include "app/flow/MissionSetup.h"
+#include "app/flow/PauseKey.h"
+#include "app/flow/PlaySceneView.h"
+#include "app/flow/PlayTimers.h"
+#include "app/flow/QuitQuestion.h"
+#include "app/flow/Screens.h"
 #include "app/layout/HudControls.h"
 #include "app/layout/PlayWindowControls.h"
 #include "app/layout/UploadPanelControls.h"
@@ -14,6 +24,7 @@
 #include "effects/EffectBuffer.h"
 #include "effects/LevelPictures.h"
 #include "engine/FrameTick.h"
+#include "engine/PlayScene.h"
 #include "ui/Form.h"
 
 namespace app {
@@ -41,12 +52,20 @@ class TForm1 : public ui::Form {
     std::string GetProgramFolder() const { return paths_.programFolder; }
     std::string GetDataFolder() const { return paths_.dataFolder; }
 
-    // "Exit Game": the program ends, without a question.
-    void DIBFadeLabel3Click();
+    // Menu entries.
+    void DIBFadeLabel1Click() { start_.DIBFadeLabel1Click(); }  // "Start game"
+    void DIBFadeLabel3Click();                                  // "Exit Game"
+    void diblabel5Click() { setup_.diblabel5Click(); }          // "Start Mission"
 
     // Ticks.
     void DIBTimer1Timer();  // frame tick
+    void timer2Timer();     // mission tick
+    void DIBTimer2Timer();  // control tick
     void DIBTimer3Timer();  // title tick
+
+    // Keys that arrive as events: any release, and P for the pause.
+    void FormKeyUp(int key);
+    void FormKeyPress(char32_t ch);
 
     // The effect request: spawns the particles of `Effects.effectPreset`.
     void SpawnEffect();
@@ -72,7 +91,22 @@ class TForm1 : public ui::Form {
     effects::LevelPictures Pictures;
 
   private:
+    void EndGame();
+    void requestEffect(uint8_t preset);
+    PlayTimers timers() { return {DIBTimer1, timer1, DIBTimer2, DIBTimer3}; }
+
     ProgramPaths paths_;
+    // The game flow, each piece owning one screen or rule of it.
+    engine::PlayScene scene_;
+    MissionPhase phase_;
+    Screens screens_;
+    PlaySceneView view_;
+    QuitQuestion quit_;
+    MissionEnd end_;
+    GameStart start_;
+    MissionSetup setup_;
+    PauseKey pause_;
+    MissionActions actions_;
     engine::FrameTickContext frameTick_;
 };
 

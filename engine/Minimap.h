@@ -12,4 +12,9 @@ namespace engine {
 // squares trace the flight path.
 void DrawMinimapTrail(ui::TImage& minimap, const core::GameState& s);
 
+// Where the mission's goals are, drawn once when a mission is set up: the
+// exit red, the cargo yellow, the collector silver, 16 x 16 squares outlined
+// in the minimap's black pen, in that order (later ones cover earlier ones).
+void DrawMinimapMarkers(ui::TImage& minimap, const core::GameState& s);
+
 }  // namespace engine

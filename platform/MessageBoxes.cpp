@@ -199,8 +199,12 @@ std::optional<BoxButton> MessageBox::mouseUp(int x, int y) {
 }
 
 std::optional<BoxButton> MessageBox::key(int key) const {
-    if (key == vk::Return || key == vk::Space) return buttons_.front().id;
+    // Space answers nothing: a player holding the engine key when a question
+    // opens must not abandon the game by it.
+    if (key == vk::Return) return buttons_.front().id;
     if (key == vk::Escape) return buttons_.back().id;
+    for (const BoxButton id : {BoxButton::Yes, BoxButton::No})
+        if (key == (id == BoxButton::Yes ? 'Y' : 'N') && buttonRect(id)) return id;
     return std::nullopt;
 }
 

@@ -58,7 +58,13 @@ TEST(MessageBox, AnswersOnlyWhenPressAndReleaseHitTheSameButton) {
     EXPECT_EQ(box.mouseUp(no.left + 2, no.top + 2), BoxButton::No);
     EXPECT_EQ(box.key(platform::vk::Return), BoxButton::Yes);
     EXPECT_EQ(box.key(platform::vk::Escape), BoxButton::No);
+    EXPECT_EQ(box.key('Y'), BoxButton::Yes);
+    EXPECT_EQ(box.key('N'), BoxButton::No);
     EXPECT_EQ(box.key('Q'), std::nullopt);
+    EXPECT_EQ(box.key(platform::vk::Space), std::nullopt) << "the engine key answers no question";
+    const MessageBox message(MessageBox::Kind::Message, "x", "Tarnwick", {646, 585});
+    EXPECT_EQ(message.key('Y'), std::nullopt);
+    EXPECT_EQ(message.key(platform::vk::Return), BoxButton::Ok);
 }
 
 TEST(MessageBox, DrawsItsFaceAndTextInsideItsBounds) {

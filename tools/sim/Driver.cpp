@@ -369,7 +369,7 @@ void Driver::dump() {
     json.key("particles").value(static_cast<int64_t>(form.ParticleCount()));
     json.key("frame").value(std::string_view(frameChecksum(program_.Loop().frame())));
     json.endObject();
-    out_ << json.str() << '\n';
+    out_ << json.str() << '\n' << std::flush;
 }
 
 void Driver::control(const Command& c) {
@@ -389,7 +389,7 @@ void Driver::control(const Command& c) {
         writeProperty(json, value);
     }
     json.endObject();
-    out_ << json.str() << '\n';
+    out_ << json.str() << '\n' << std::flush;
 }
 
 void Driver::sounds() {
@@ -397,7 +397,7 @@ void Driver::sounds() {
     json.beginArray();
     for (const std::string& entry : backend_.audio().takeLog()) json.value(std::string_view(entry));
     json.endArray();
-    out_ << json.str() << '\n';
+    out_ << json.str() << '\n' << std::flush;
 }
 
 void Driver::shot(const Command& c) {

@@ -1,0 +1,61 @@
+#include "app/flow/Screens.h"
+
+namespace app {
+
+Screens::Screens(core::GameState& state, layout::PlayWindowControls& play, layout::HudControls& hud,
+                 dib::TDIBTimer& titleTick)
+    : state_(state), play_(play), hud_(hud), titleTick_(titleTick) {}
+
+void Screens::showMenuEntries(bool visible) {
+    for (dib::TDIBFadeLabel* entry :
+         {&play_.DIBFadeLabel1, &play_.DIBFadeLabel2, &play_.DIBFadeLabel3, &play_.DIBFadeLabel4,
+          &play_.DIBFadeLabel5, &play_.DIBFadeLabel6, &play_.DIBFadeLabel7, &play_.DIBFadeLabel8,
+          &play_.DIBFadeLabel9})
+        entry->SetVisible(visible);
+    play_.Label9.SetVisible(visible);
+    play_.Label11.SetVisible(visible);
+}
+
+void Screens::showHudBars(bool visible) {
+    hud_.scorelabel.SetVisible(visible);
+    hud_.damageBar.SetVisible(visible);
+    hud_.BoxDam.SetVisible(visible);
+    hud_.fuelbar.SetVisible(visible);
+    hud_.Label7.SetVisible(visible);
+}
+
+void Screens::showBriefingControls(bool visible) {
+    play_.Label8.SetVisible(visible);
+    play_.Label4.SetVisible(visible);
+    play_.Shape1.SetVisible(visible);
+    play_.diblabel5.SetVisible(visible);
+}
+
+void Screens::ShowTitleMenu() {
+    state_.menuMode = true;
+    play_.DIBImage8.Show();
+    hud_.dxContainer1.Hide();
+    showHudBars(false);
+    showBriefingControls(false);
+    play_.Backmenu.Show();
+    titleTick_.SetEnabled(false);
+    hud_.Banner1.SetRun(true);
+    hud_.Banner1.Show();
+    showMenuEntries(true);
+}
+
+void Screens::ShowBriefing() {
+    hud_.dxContainer1.Hide();
+    showMenuEntries(false);
+    showHudBars(true);
+    showBriefingControls(true);
+    play_.Backmenu.Show();
+}
+
+void Screens::ShowPlayView() {
+    showBriefingControls(false);
+    play_.Backmenu.Hide();
+    hud_.dxContainer1.Show();
+}
+
+}  // namespace app

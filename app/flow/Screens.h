@@ -1,0 +1,38 @@
+#pragma once
+
+#include "app/layout/HudControls.h"
+#include "app/layout/PlayWindowControls.h"
+#include "core/GameState.h"
+#include "dib/cDIBTimer.h"
+
+namespace app {
+
+// The window's four screens are made by showing and hiding controls; these
+// are the routines that switch between them. Each only shows, hides and sets
+// the few values named, so any flow may call them in any order.
+class Screens {
+  public:
+    Screens(core::GameState& state, layout::PlayWindowControls& play, layout::HudControls& hud,
+            dib::TDIBTimer& titleTick);
+
+    // The title menu: the veil, the menu entries and the key help, the
+    // credits scrolling; the play timers are the caller's business.
+    void ShowTitleMenu();
+    // The briefing: the mission heading and text over the menu panel, the
+    // score and the bars of the last mission still showing.
+    void ShowBriefing();
+    // Play: the briefing goes, the minimap comes.
+    void ShowPlayView();
+
+  private:
+    void showMenuEntries(bool visible);
+    void showHudBars(bool visible);
+    void showBriefingControls(bool visible);
+
+    core::GameState& state_;
+    layout::PlayWindowControls& play_;
+    layout::HudControls& hud_;
+    dib::TDIBTimer& titleTick_;
+};
+
+}  // namespace app

@@ -1,0 +1,112 @@
+#pragma once
+
+// Runs tarnwick-sim on a script, as reviewers and scenario tests do, and
+// reads single keys out of the JSON lines it prints.
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "../app/TestFiles.h"
+
+namespace simtest {
+
+struct RunResult {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs tarnwick-sim with `script` on standard input and `folder` as the data
+// folder. With `programFolder` empty the driver's own folder, where the build
+// put the game's shipped files, is the program folder.
+inline RunResult runSim(const std::string& folder, const std::string& script,
+                        const std::string& programFolder) {
+    const std::string scriptPath = folder + "script.txt";
+    const std::string errPath = folder + "stderr.txt";
+    testfiles::writeFile(scriptPath, script);
+    const std::string folderOption =
+        programFolder.empty() ? "" : " --folder '" + programFolder + "'";
+    const std::string command = "TARNWICK_DATA_DIR='" + folder + "' '" TARNWICK_SIM_PATH "'" +
+                                folderOption + " < '" + scriptPath + "' 2> '" + errPath + "'";
+    RunResult result;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return result;
+    std::array<char, 4096> buffer;
+    for (size_t n; (n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0;)
+        result.out.append(buffer.data(), n);
+    const int raw = pclose(pipe);
+    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    result.err = testfiles::readFile(errPath);
+    return result;
+}
+
+// Program folder and data folder both `folder`: a game without its shipped files.
+inline RunResult runSim(const std::string& folder, const std::string& script) {
+    return runSim(folder, script, folder);
+}
+
+// The raw JSON text of one top-level key of a dump line ("12", "true",
+// "\"text\"", "{...}").
+inline std::string jsonValue(const std::string& line, const std::string& key) {
+    const std::string marker = "\"" + key + "\":";
+    const size_t start = line.find(marker);
+    if (start == std::string::npos) return "(missing)";
+    size_t pos = start + marker.size();
+    int depth = 0;
+    bool inString = false;
+    const size_t from = pos;
+    for (; pos < line.size(); ++pos) {
+        const char c = line[pos];
+        if (inString) {
+            if (c == '\\')
+                ++pos;
+            else if (c == '"')
+                inString = false;
+            continue;
+        }
+        if (c == '"') inString = true;
+        if (c == '{' || c == '[') ++depth;
+        if (c == '}' || c == ']') {
+            if (depth == 0) break;
+            --depth;
+        }
+        if (c == ',' && depth == 0) break;
+    }
+    return line.substr(from, pos - from);
+}
+
+inline std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> out;
+    size_t pos = 0;
+    while (pos < text.size()) {
+        const size_t end = text.find('\n', pos);
+        out.push_back(text.substr(pos, end - pos));
+        if (end == std::string::npos) break;
+        pos = end + 1;
+    }
+    return out;
+}
+
+// A screen pinned by a checksum of the window's pixels after `script`, with
+// the picture beside the checksum for review. After an intended change of
+// the screen, TARNWICK_UPDATE_GOLDEN=1 rewrites both.
+inline void expectGoldenFrame(const std::string& name, const std::string& script) {
+    testfiles::TemporaryFolder data;
+    const bool update = std::getenv("TARNWICK_UPDATE_GOLDEN") != nullptr;
+    const std::string golden = std::string(TARNWICK_GOLDEN_DIR "/") + name;
+    const std::string picture = update ? golden + ".png" : ::testing::TempDir() + name + ".png";
+    const RunResult r = runSim(data.folder(), script + "dump\nshot " + picture + "\n", "");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string quoted = jsonValue(lines(r.out).at(0), "frame");
+    const std::string frame = quoted.substr(1, quoted.size() - 2);
+    if (update) testfiles::writeFile(golden + ".checksum", frame + "\n");
+    EXPECT_EQ(frame + "\n", testfiles::readFile(golden + ".checksum"))
+        << name << " changed: compare " << picture << " with " << golden << ".png";
+}
+
+}  // namespace simtest
