@@ -63,6 +63,61 @@ TEST(PlayScenario, MissionOneStartsAsItsGoldenFrame) {
     expectGoldenFrame("mission1-start", kIntoMissionOne + "wait 100\n");
 }
 
+// Without "engine1.wav" the game says so once and plays on in silence. The
+// idle ship sinks onto rock and, already worn, is destroyed by the crash:
+// the explosion, "You are dead", the flight ticks stop at once and after 30
+// frame ticks the same briefing returns with a life fewer.
+TEST(PlayScenario, AShipDestroyedOnRockCostsALifeAndTheEngineSoundIsMissedOnce) {
+    TemporaryFolder program;
+    TemporaryFolder data;
+    const std::filesystem::path shipped = std::filesystem::path(TARNWICK_SIM_PATH).parent_path();
+    for (const char* name : {"level.zip", "Pelwyn-Skyrush 2k4_64.wma"})
+        std::filesystem::copy_file(shipped / name, program.path() / name);
+    const RunResult r = runSim(
+        data.folder(),
+        "clock 12:00:00.000\nstart\nwait 300\nclick DIBFadeLabel1\nwait 10\ndump\nanswer ok\n"
+        "click diblabel5\nset shipDamage 1490\nwait 7000\ndump\ncontrol Label10\nsounds\n"
+        "wait 2250\ndump\ncontrol Label8\n",
+        program.folder());
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto out = lines(r.out);
+    ASSERT_EQ(out.size(), 6u);
+    EXPECT_NE(jsonValue(out[0], "modal").find("engine1.wav"), std::string::npos) << out[0];
+    EXPECT_EQ(jsonValue(out[1], "shipDead"), "true");
+    EXPECT_LT(std::stoi(jsonValue(out[1], "shipDamage")), 1500) << "reset when destroyed";
+    EXPECT_EQ(jsonValue(out[1], "timers").find("\"timer1\":{\"Enabled\":true"), std::string::npos);
+    EXPECT_EQ(jsonValue(out[2], "Caption"), "\"You are dead\"");
+    EXPECT_EQ(jsonValue(out[2], "Visible"), "true");
+    EXPECT_NE(out[3].find("\"DIBWavList2:0\",\"DIBWavList2:3\""), std::string::npos)
+        << "bump, then the explosion: " << out[3];
+    EXPECT_EQ(jsonValue(out[4], "lives"), "2");
+    EXPECT_EQ(jsonValue(out[4], "missionNumber"), "1");
+    EXPECT_EQ(jsonValue(out[4], "modal"), "null") << "the missing sound is reported once";
+    EXPECT_EQ(jsonValue(out[5], "Caption"), "\"Level 1\"");
+}
+
+// The hidden skip combination ends mission 1 as won; in mission 2 a bomb
+// dropped over the enemy beamer destroys it for difficulty x 1000 points.
+TEST(PlayScenario, SkippingToMissionTwoAndBombingTheEnemy) {
+    const RunResult r = play(
+        "wait 200\npress shift\npress s\npress k\nwait 20\nrelease k\nrelease s\nrelease shift\n"
+        "dump\nclick diblabel5\nwait 200\ndump\ncontrol enemy\n"
+        // Hover just above the enemy at world (226, 370) and let a bomb fall.
+        "set scrollX 66\nset scrollY -220\nset gravity 0\nset scrollVelY 0\nwait 100\n"
+        "press ctrl\nwait 20\nrelease ctrl\nwait 1500\ndump\ncontrol enemy\n");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto out = lines(r.out);
+    ASSERT_EQ(out.size(), 5u);
+    EXPECT_EQ(jsonValue(out[0], "missionNumber"), "2");
+    EXPECT_EQ(jsonValue(out[0], "lives"), "3") << "a skip takes no life";
+    EXPECT_EQ(jsonValue(out[1], "enemyGone"), "false");
+    EXPECT_EQ(jsonValue(out[2], "Visible"), "true");
+    EXPECT_EQ(jsonValue(out[3], "enemyGone"), "true");
+    EXPECT_EQ(jsonValue(out[3], "score"), "1000");
+    EXPECT_EQ(jsonValue(out[3], "bombFlying"), "false");
+    EXPECT_EQ(jsonValue(out[4], "Visible"), "false");
+}
+
 TEST(PlayScenario, TheQuitQuestionLetsTheShipFallAndNoResumesYesAbandons) {
     const RunResult r = play(
         "wait 500\npress space\npress escape\nwait 20\nrelease escape\ndump\n"
