@@ -106,9 +106,13 @@ void TForm1::DIBTimer1Timer() {
 }
 
 void TForm1::timer2Timer() {
+    // The displays show the state the tick starts from; a delivery's bonus
+    // reaches the score a tick later, the exit's bonuses at once.
     const auto now = static_cast<uint32_t>(Loop().clock().nowMs());
-    engine::MissionTick(State, scene_, actions_, now);
     view_.ShowFlightDisplays(now);
+    const bool wasComplete = State.missionComplete;
+    engine::MissionTick(State, scene_, actions_, now);
+    if (State.missionComplete && !wasComplete) view_.ShowScore();
     view_.ShowScene();
 }
 

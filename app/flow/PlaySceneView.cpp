@@ -50,6 +50,10 @@ void PlaySceneView::ShowFlightDisplays(uint32_t nowMs) {
     hud_.fuelbar.SetPosition(state_.fuel);
     hud_.damageBar.SetPosition(state_.shipDamage);
     hud_.BoxDam.SetPosition(state_.cargoDamage);
+    ShowScore();
+}
+
+void PlaySceneView::ShowScore() {
     hud_.scorelabel.SetCaption(std::to_string(state_.score));
 }
 

@@ -20,6 +20,7 @@ class PlaySceneView {
     // Bars, score and mission time: the mission tick's display, which
     // freezes when that tick stops.
     void ShowFlightDisplays(uint32_t nowMs);
+    void ShowScore();
 
   private:
     const core::GameState& state_;

@@ -308,6 +308,10 @@ void Driver::set(const Command& c) {
                 } else if constexpr (std::is_same_v<T, double>) {
                     const double v = parseReal(c, text);
                     return [&state, member, v] { state.*member = v; };
+                } else if (name == "difficulty") {
+                    // Only the three levels exist; the bonuses divide by it.
+                    const T v = parseWithin<T>(c, text, 1, 3);
+                    return [&state, member, v] { state.*member = v; };
                 } else {
                     const T v = parseWithin<T>(c, text);
                     return [&state, member, v] { state.*member = v; };
