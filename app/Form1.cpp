@@ -31,14 +31,16 @@ TForm1::TForm1(platform::EventLoop& loop, ProgramPaths paths)
       paths_(std::move(paths)),
       screens_(State, Play, Hud, DIBTimer3),
       view_(State, scene_, Play, Hud),
+      options_(State, Play),
+      gameEnd_(State, *this, Upload, screens_),
       quit_(loop, State, screens_, timers(), phase_),
-      end_(State, Play, timers(), phase_, [this] { DIBFadeLabel1Click(); }),
+      end_(State, Play, Media, timers(), phase_, [this] { DIBFadeLabel1Click(); }),
       start_(loop, paths_, State, scene_, view_, Play, Hud, screens_, timers(),
-             {.endGame = [this] { EndGame(); }, .abandon = [this] { quit_.Abandon(); }}),
+             {.endGame = [this] { gameEnd_.EndGame(); }, .abandon = [this] { quit_.Abandon(); }}),
       setup_(loop, paths_, State, scene_, view_, {Play, Hud, Media, Effects, Pictures}, screens_,
              timers(), phase_,
              {.requestEffect = [this](uint8_t preset) { requestEffect(preset); },
-              .endGame = [this] { EndGame(); },
+              .endGame = [this] { gameEnd_.EndGame(); },
               .abandon = [this] { quit_.Abandon(); }}),
       pause_(State, timers(), Hud.pauseg, phase_),
       actions_(
@@ -59,6 +61,10 @@ TForm1::TForm1(platform::EventLoop& loop, ProgramPaths paths)
 
     Play.DIBFadeLabel1.OnClick = [this] { DIBFadeLabel1Click(); };
     Play.DIBFadeLabel3.OnClick = [this] { DIBFadeLabel3Click(); };
+    Play.DIBFadeLabel4.OnClick = [this] { DIBFadeLabel4Click(); };
+    Play.DIBFadeLabel5.OnClick = [this] { DIBFadeLabel5Click(); };
+    Play.DIBFadeLabel6.OnClick = [this] { DIBFadeLabel6Click(); };
+    Upload.dxButton2.OnClick = [this] { dxButton2Click(); };
     Play.diblabel5.OnClick = [this] { diblabel5Click(); };
     DIBTimer1.SetOnTimer([this](dib::TDIBTimer&) { DIBTimer1Timer(); });
     timer1.SetOnTimer([this](dib::TDIBTimer&) { timer2Timer(); });
@@ -84,6 +90,7 @@ void TForm1::FormCreate() {
 
 void TForm1::FormShow(TForm2& musicWindow) {
     musicWindow.Hide();
+    options_.SetMusicFrame(&musicWindow.Frame11);
     musicWindow.Frame11.Load_and_play(ShippedFile(paths_, "Pelwyn-Skyrush 2k4_64.wma"));
     Effects.effectPreset = 255;
     State.scrollX = 0;
@@ -127,13 +134,10 @@ void TForm1::FormKeyUp(int) {
 }
 
 void TForm1::FormKeyPress(char32_t ch) {
+    // The window sees typed characters before the name field: a "p" typed
+    // into the upload panel is the player's name, not the pause.
+    if (Upload.dxContainer2.Visible()) return;
     if (ch == U'p' || ch == U'P') pause_.Toggle();
-}
-
-void TForm1::EndGame() {
-    // The end of a game (lives bonus, the upload offer) comes with the game
-    // flow; until then a finished game returns to the title menu.
-    screens_.ShowTitleMenu();
 }
 
 void TForm1::requestEffect(uint8_t preset) {

@@ -5,6 +5,7 @@
 
 #include "app/ProgramPaths.h"
 #include "app/StoredMedia.h"
+#include "app/flow/GameEnd.h"
 #include "app/flow/GameStart.h"
 #include "app/flow/MissionActions.h"
 #include "app/flow/MissionEnd.h"
@@ -15,6 +16,7 @@
 #include "app/flow/PlayTimers.h"
 #include "app/flow/QuitQuestion.h"
 #include "app/flow/Screens.h"
+#include "app/flow/TitleOptions.h"
 #include "app/layout/HudControls.h"
 #include "app/layout/PlayWindowControls.h"
 #include "app/layout/UploadPanelControls.h"
@@ -52,10 +54,14 @@ class TForm1 : public ui::Form {
     std::string GetProgramFolder() const { return paths_.programFolder; }
     std::string GetDataFolder() const { return paths_.dataFolder; }
 
-    // Menu entries.
-    void DIBFadeLabel1Click() { start_.DIBFadeLabel1Click(); }  // "Start game"
-    void DIBFadeLabel3Click();                                  // "Exit Game"
-    void diblabel5Click() { setup_.diblabel5Click(); }          // "Start Mission"
+    // Menu entries and the upload panel.
+    void DIBFadeLabel1Click() { start_.DIBFadeLabel1Click(); }    // "Start game"
+    void DIBFadeLabel3Click();                                    // "Exit Game"
+    void DIBFadeLabel4Click() { options_.DIBFadeLabel4Click(); }  // difficulty
+    void DIBFadeLabel5Click() { options_.DIBFadeLabel5Click(); }  // music
+    void DIBFadeLabel6Click() { options_.DIBFadeLabel6Click(); }  // minimap trail
+    void diblabel5Click() { setup_.diblabel5Click(); }            // "Start Mission"
+    void dxButton2Click() { gameEnd_.dxButton2Click(); }          // "Cancel"
 
     // Ticks.
     void DIBTimer1Timer();  // frame tick
@@ -91,7 +97,6 @@ class TForm1 : public ui::Form {
     effects::LevelPictures Pictures;
 
   private:
-    void EndGame();
     void requestEffect(uint8_t preset);
     PlayTimers timers() { return {DIBTimer1, timer1, DIBTimer2, DIBTimer3}; }
 
@@ -101,6 +106,8 @@ class TForm1 : public ui::Form {
     MissionPhase phase_;
     Screens screens_;
     PlaySceneView view_;
+    TitleOptions options_;
+    GameEnd gameEnd_;
     QuitQuestion quit_;
     MissionEnd end_;
     GameStart start_;

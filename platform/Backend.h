@@ -38,6 +38,8 @@ class Backend {
     // Opens a web address in the desktop's browser; throws std::runtime_error
     // when that fails.
     virtual void openUrl(const std::string& url) = 0;
+    // Brings the window in front of the desktop's other windows.
+    virtual void raiseWindow() = 0;
 };
 
 }  // namespace platform

@@ -88,6 +88,8 @@ class HeadlessBackend : public Backend {
     void present(const core::Bitmap&, const Rect&) override {}
     // Headless runs open no browser.
     void openUrl(const std::string&) override {}
+    // Headless there is no desktop to come to the front of.
+    void raiseWindow() override {}
 
     void setDriver(Driver driver) { driver_ = std::move(driver); }
     void queue(Event event) { queue_.push_back(std::move(event)); }

@@ -216,6 +216,10 @@ void SdlBackend::queueText(const char* utf8) {
     }
 }
 
+void SdlBackend::raiseWindow() {
+    if (window_) SDL_RaiseWindow(window_);
+}
+
 void SdlBackend::openUrl(const std::string& url) {
     if (SDL_OpenURL(url.c_str()) != 0) throw sdlFailure("Cannot open " + url);
 }

@@ -32,6 +32,7 @@ class SdlBackend : public Backend {
     std::optional<Event> waitEvent(std::optional<uint64_t> deadline) override;
     void present(const core::Bitmap& frame, const Rect& dirty) override;
     void openUrl(const std::string& url) override;
+    void raiseWindow() override;
 
   private:
     std::optional<Event> translate(const SDL_Event& event);

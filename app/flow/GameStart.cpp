@@ -34,6 +34,7 @@ void GameStart::DIBFadeLabel1Click() {
     }
     if (state_.lives == 0) {
         flow_.endGame();
+        screens_.ShowTitleMenu();
         return;
     }
     state_.enemyGone = true;

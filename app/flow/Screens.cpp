@@ -31,17 +31,28 @@ void Screens::showBriefingControls(bool visible) {
     play_.diblabel5.SetVisible(visible);
 }
 
-void Screens::ShowTitleMenu() {
+// What both menu views share: the entries and the key help over the menu
+// panel, the credits running, no minimap, no bars, no briefing.
+void Screens::showMenu() {
     state_.menuMode = true;
-    play_.DIBImage8.Show();
     hud_.dxContainer1.Hide();
     showHudBars(false);
     showBriefingControls(false);
     play_.Backmenu.Show();
-    titleTick_.SetEnabled(false);
     hud_.Banner1.SetRun(true);
     hud_.Banner1.Show();
     showMenuEntries(true);
+}
+
+void Screens::ShowTitleMenu() {
+    showMenu();
+    play_.DIBImage8.Show();
+    titleTick_.SetEnabled(false);
+}
+
+void Screens::ShowGameOverMenu() {
+    showMenu();
+    titleTick_.SetEnabled(true);
 }
 
 void Screens::ShowBriefing() {

@@ -23,8 +23,13 @@ class Screens {
     void ShowBriefing();
     // Play: the briefing goes, the minimap comes.
     void ShowPlayView();
+    // The menu at the end of a game. Unlike the title menu it leaves the veil
+    // as it is and starts the title tick (its bursts come back, its world is
+    // not loaded again); the caller brings the window to the front.
+    void ShowGameOverMenu();
 
   private:
+    void showMenu();
     void showMenuEntries(bool visible);
     void showHudBars(bool visible);
     void showBriefingControls(bool visible);

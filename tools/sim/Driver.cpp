@@ -217,6 +217,8 @@ void Driver::execute(const Command& c) {
         sounds();
     } else if (w == "shot") {
         shot(c);
+    } else if (w == "pixel") {
+        pixel(c);
     } else if (w == "clock" || w == "start") {
         throw ScriptError(c.line, w + " must come before the program runs");
     } else {
@@ -401,6 +403,20 @@ void Driver::sounds() {
     json.beginArray();
     for (const std::string& entry : backend_.audio().takeLog()) json.value(std::string_view(entry));
     json.endArray();
+    out_ << json.str() << '\n' << std::flush;
+}
+
+void Driver::pixel(const Command& c) {
+    expectArgs(c, 2);
+    const core::Bitmap& frame = program_.Loop().frame();
+    const int x = parseWithin<int>(c, c.args[0], 0, frame.width() - 1);
+    const int y = parseWithin<int>(c, c.args[1], 0, frame.height() - 1);
+    JsonWriter json;
+    json.beginObject();
+    json.key("x").value(static_cast<int64_t>(x));
+    json.key("y").value(static_cast<int64_t>(y));
+    json.key("rgb").value(static_cast<int64_t>(frame.pixel(x, y).value & 0xFFFFFFu));
+    json.endObject();
     out_ << json.str() << '\n' << std::flush;
 }
 

@@ -37,6 +37,7 @@ class Driver {
     void control(const Command& command);
     void sounds();
     void shot(const Command& command);
+    void pixel(const Command& command);
 
     ScriptReader& script_;
     app::Program& program_;
