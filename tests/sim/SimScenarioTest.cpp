@@ -223,7 +223,7 @@ TEST(SimScenario, WithoutTheTitleWorldTheTitleRunsOnAndItsBurstsExpire) {
     TemporaryFolder folder;
     const RunResult r = runSim(folder.folder(),
                                "start\nanswer ok\nanswer ok\nwait 300\ndump\nanswer ok\n"
-                               "wait 120000\ndump\n");
+                               "wait 20000\ndump\n");
     ASSERT_EQ(r.status, 0) << r.err;
     const auto out = lines(r.out);
     ASSERT_EQ(out.size(), 2u);
