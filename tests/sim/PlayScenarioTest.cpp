@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "../app/TestJpeg.h"
 #include "SimRunner.h"
 #include "core/ArchivePassword.h"
 
@@ -209,7 +210,7 @@ TEST(PlayScenario, ALevelPictureThatCannotBeLoadedReturnsToTheTitle) {
     const std::filesystem::path pack = program.path() / "pack";
     std::filesystem::create_directories(pack);
     for (const char* name : {"level_Main.jpg", "Level_hs.jpg"})
-        std::filesystem::copy_file(shipped / name, pack / name);
+        testfiles::writeFile(pack / name, testfiles::encodeJpeg(64, 48));
     for (const char* name : {"engine1.wav", "Pelwyn-Skyrush 2k4_64.wma"})
         std::filesystem::copy_file(shipped / name, program.path() / name);
     ASSERT_EQ(std::system(("cd '" + pack.string() + "' && zip -q -P " +
