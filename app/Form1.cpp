@@ -8,6 +8,7 @@
 #include "dib/cDIBImage.h"
 #include "engine/ControlTick.h"
 #include "engine/MissionTick.h"
+#include "scores/FtpScoreServer.h"
 
 namespace app {
 namespace {
@@ -33,6 +34,9 @@ TForm1::TForm1(platform::EventLoop& loop, ProgramPaths paths)
       view_(State, scene_, Play, Hud),
       options_(State, Play),
       gameEnd_(State, *this, Upload, screens_),
+      scoreUpload_(
+          loop, State, Upload, paths_.dataFolder,
+          [] { return std::make_unique<scores::FtpScoreServer>(scores::LoadServerConfig()); }),
       quit_(loop, State, screens_, timers(), phase_),
       end_(State, Play, Media, timers(), phase_, [this] { DIBFadeLabel1Click(); }),
       start_(loop, paths_, State, scene_, view_, Play, Hud, screens_, timers(),
@@ -65,6 +69,8 @@ TForm1::TForm1(platform::EventLoop& loop, ProgramPaths paths)
     Play.DIBFadeLabel5.OnClick = [this] { DIBFadeLabel5Click(); };
     Play.DIBFadeLabel6.OnClick = [this] { DIBFadeLabel6Click(); };
     Upload.dxButton2.OnClick = [this] { dxButton2Click(); };
+    Upload.dxButton1.OnClick = [this] { dxButton1Click(); };
+    Upload.Edit1.OnChange = [this] { Edit1Change(); };
     Play.diblabel5.OnClick = [this] { diblabel5Click(); };
     DIBTimer1.SetOnTimer([this](dib::TDIBTimer&) { DIBTimer1Timer(); });
     timer1.SetOnTimer([this](dib::TDIBTimer&) { timer2Timer(); });

@@ -15,6 +15,7 @@
 #include "app/flow/PlaySceneView.h"
 #include "app/flow/PlayTimers.h"
 #include "app/flow/QuitQuestion.h"
+#include "app/flow/ScoreUpload.h"
 #include "app/flow/Screens.h"
 #include "app/flow/TitleOptions.h"
 #include "app/layout/HudControls.h"
@@ -62,6 +63,8 @@ class TForm1 : public ui::Form {
     void DIBFadeLabel6Click() { options_.DIBFadeLabel6Click(); }  // minimap trail
     void diblabel5Click() { setup_.diblabel5Click(); }            // "Start Mission"
     void dxButton2Click() { gameEnd_.dxButton2Click(); }          // "Cancel"
+    void dxButton1Click() { scoreUpload_.dxButton1Click(); }      // "Upload Score"
+    void Edit1Change() { scoreUpload_.Edit1Change(); }
 
     // Ticks.
     void DIBTimer1Timer();  // frame tick
@@ -108,6 +111,7 @@ class TForm1 : public ui::Form {
     PlaySceneView view_;
     TitleOptions options_;
     GameEnd gameEnd_;
+    ScoreUpload scoreUpload_;
     QuitQuestion quit_;
     MissionEnd end_;
     GameStart start_;

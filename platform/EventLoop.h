@@ -56,6 +56,9 @@ class EventLoop {
     Size clientSize() const { return clientSize_; }
     void invalidate(const Rect& area);
     void invalidateAll();
+    // Composes and presents what was invalidated now, for a handler that
+    // keeps the window busy (the score upload shows each message at once).
+    void repaintNow() { repaint(); }
     const core::Bitmap& frame() const { return frame_; }
 
     // Queues a message box with `text`, unless a box with the same text is
