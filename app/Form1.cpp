@@ -33,6 +33,7 @@ TForm1::TForm1(platform::EventLoop& loop, ProgramPaths paths)
       screens_(State, Play, Hud, DIBTimer3),
       view_(State, scene_, Play, Hud),
       options_(State, Play),
+      web_(loop.backend()),
       gameEnd_(State, *this, Upload, screens_),
       scoreUpload_(
           loop, State, Upload, paths_.dataFolder,
@@ -69,6 +70,14 @@ TForm1::TForm1(platform::EventLoop& loop, ProgramPaths paths)
     Play.DIBFadeLabel5.OnClick = [this] { DIBFadeLabel5Click(); };
     Play.DIBFadeLabel6.OnClick = [this] { DIBFadeLabel6Click(); };
     Upload.dxButton2.OnClick = [this] { dxButton2Click(); };
+    Play.DIBFadeLabel2.OnClick = [this] { DIBFadeLabel2Click(); };
+    Play.DIBFadeLabel7.OnClick = [this] { DIBFadeLabel7Click(); };
+    Play.DIBFadeLabel8.OnClick = [this] { DIBFadeLabel8Click(); };
+    Play.DIBFadeLabel9.OnClick = [this] { DIBFadeLabel9Click(); };
+    Hud.URLtransparantLabel1.OnClick = [this] { URLtransparantLabel1Click(); };
+    Hud.URLtransparantLabel1.SetURL(WebPages::HomePage());
+    Hud.URLtransparantLabel1.Hint = Hud.URLtransparantLabel1.URL();
+    Hud.URLtransparantLabel1.ShowHint = true;
     Upload.dxButton1.OnClick = [this] { dxButton1Click(); };
     Upload.Edit1.OnChange = [this] { Edit1Change(); };
     Play.diblabel5.OnClick = [this] { diblabel5Click(); };

@@ -18,6 +18,7 @@
 #include "app/flow/ScoreUpload.h"
 #include "app/flow/Screens.h"
 #include "app/flow/TitleOptions.h"
+#include "app/flow/WebPages.h"
 #include "app/layout/HudControls.h"
 #include "app/layout/PlayWindowControls.h"
 #include "app/layout/UploadPanelControls.h"
@@ -66,6 +67,13 @@ class TForm1 : public ui::Form {
     void dxButton1Click() { scoreUpload_.dxButton1Click(); }      // "Upload Score"
     void Edit1Change() { scoreUpload_.Edit1Change(); }
 
+    // Links to web pages.
+    void DIBFadeLabel2Click() { web_.DIBFadeLabel2Click(); }  // "High Score"
+    void DIBFadeLabel7Click() { web_.DIBFadeLabel7Click(); }  // "Goto Fenmarrow"
+    void DIBFadeLabel8Click() { web_.DIBFadeLabel8Click(); }  // "Goto Quillbright"
+    void DIBFadeLabel9Click() { web_.DIBFadeLabel9Click(); }  // "Goto Forum"
+    void URLtransparantLabel1Click() { web_.URLtransparantLabel1Click(); }
+
     // Ticks.
     void DIBTimer1Timer();  // frame tick
     void timer2Timer();     // mission tick
@@ -110,6 +118,7 @@ class TForm1 : public ui::Form {
     Screens screens_;
     PlaySceneView view_;
     TitleOptions options_;
+    WebPages web_;
     GameEnd gameEnd_;
     ScoreUpload scoreUpload_;
     QuitQuestion quit_;

@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Backend.h"
@@ -86,8 +87,10 @@ class HeadlessBackend : public Backend {
                     Size clientSize) override;
     std::optional<Event> waitEvent(std::optional<uint64_t> deadline) override;
     void present(const core::Bitmap&, const Rect&) override {}
-    // Headless runs open no browser.
-    void openUrl(const std::string&) override {}
+    // Headless runs open no browser; they write down the addresses.
+    void openUrl(const std::string& url) override { urls_.push_back(url); }
+    // The addresses opened since the last call.
+    std::vector<std::string> takeUrls() { return std::exchange(urls_, {}); }
     // Headless there is no desktop to come to the front of.
     void raiseWindow() override {}
 
@@ -107,6 +110,7 @@ class HeadlessBackend : public Backend {
     std::deque<Event> queue_;
     uint64_t target_ = 0;
     std::string caption_;
+    std::vector<std::string> urls_;
 };
 
 }  // namespace platform

@@ -2,11 +2,18 @@
 
 #include <SDL.h>
 
+#include <spawn.h>
+#include <sys/wait.h>
+
 #include <algorithm>
 #include <climits>
+#include <cstring>
 #include <stdexcept>
+#include <thread>
 
 #include "SdlKeys.h"
+
+extern "C" char** environ;
 
 namespace platform {
 namespace {
@@ -221,7 +228,19 @@ void SdlBackend::raiseWindow() {
 }
 
 void SdlBackend::openUrl(const std::string& url) {
-    if (SDL_OpenURL(url.c_str()) != 0) throw sdlFailure("Cannot open " + url);
+    // The desktop's opener shows the page in the player's browser. SDL's own
+    // call reports success even where no opener exists, so the opener is
+    // started here, where its absence can be told. The game does not wait
+    // for the browser; a thread of its own collects the opener when it ends.
+    std::string program = "xdg-open";
+    std::string address = url;
+    char* argv[] = {program.data(), address.data(), nullptr};
+    pid_t pid = 0;
+    const int error = posix_spawnp(&pid, argv[0], nullptr, nullptr, argv, environ);
+    if (error != 0)
+        throw std::runtime_error("Cannot open the web page " + url + ": xdg-open " +
+                                 std::strerror(error));
+    std::thread([pid] { waitpid(pid, nullptr, 0); }).detach();
 }
 
 }  // namespace platform

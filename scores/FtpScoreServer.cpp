@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <cstdio>
 #include <cstring>
+#include <stdexcept>
 
 namespace scores {
 namespace {
@@ -67,13 +69,18 @@ struct FtpScoreServer::Session {
 };
 
 FtpScoreServer::FtpScoreServer(ServerConfig config) : config_(std::move(config)) {
+    unsigned port = 0;
+    const std::string& text = config_.ftpPort;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), port);
+    if (error != std::errc() || end != text.data() + text.size() || port == 0 || port > 65535)
+        throw std::runtime_error("TARNWICK_FTP_PORT is not a port number: " + text);
     initialiseCurlOnce();
 }
 
 FtpScoreServer::~FtpScoreServer() = default;
 
 std::string FtpScoreServer::urlFor(const std::string& path) const {
-    return "ftp://" + config_.ftpHost + ":" + std::to_string(config_.ftpPort) + "/" + path;
+    return "ftp://" + config_.ftpHost + ":" + config_.ftpPort + "/" + path;
 }
 
 bool FtpScoreServer::perform(const std::string& path, bool upload, const std::string* bytes) {

@@ -14,6 +14,7 @@ namespace scores {
 // connection gets 10 s, the whole FTP session 30 s, the page 5 s.
 class FtpScoreServer : public ScoreServer {
   public:
+    // Throws std::runtime_error when the configured port is no port number.
     explicit FtpScoreServer(ServerConfig config);
     ~FtpScoreServer() override;
 

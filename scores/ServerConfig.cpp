@@ -1,8 +1,6 @@
 #include "scores/ServerConfig.h"
 
-#include <charconv>
 #include <cstdlib>
-#include <stdexcept>
 
 namespace scores {
 namespace {
@@ -22,12 +20,7 @@ ServerConfig LoadServerConfig() {
     config.webHost = fromEnvironment("TARNWICK_WEB_HOST", TARNWICK_DEFAULT_WEB_HOST);
     config.studioHost = fromEnvironment("TARNWICK_STUDIO_HOST", TARNWICK_DEFAULT_STUDIO_HOST);
     config.forumHost = fromEnvironment("TARNWICK_FORUM_HOST", TARNWICK_DEFAULT_FORUM_HOST);
-    const std::string port = fromEnvironment("TARNWICK_FTP_PORT", TARNWICK_DEFAULT_FTP_PORT);
-    unsigned value = 0;
-    const auto [end, error] = std::from_chars(port.data(), port.data() + port.size(), value);
-    if (error != std::errc() || end != port.data() + port.size() || value == 0 || value > 65535)
-        throw std::runtime_error("TARNWICK_FTP_PORT is not a port number: " + port);
-    config.ftpPort = static_cast<uint16_t>(value);
+    config.ftpPort = fromEnvironment("TARNWICK_FTP_PORT", TARNWICK_DEFAULT_FTP_PORT);
     return config;
 }
 

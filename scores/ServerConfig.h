@@ -11,7 +11,7 @@ namespace scores {
 // run time, which is how tests point the game at their own servers.
 struct ServerConfig {
     std::string ftpHost;
-    uint16_t ftpPort = 21;
+    std::string ftpPort;  // as given: checked when a connection is made
     std::string ftpUser;
     std::string ftpPassword;
     std::string webHost;     // the game's pages and the high-score table; host or host:port
@@ -19,9 +19,7 @@ struct ServerConfig {
     std::string forumHost;   // "Goto Forum"
 };
 
-// The compiled-in values with the environment's overrides applied. Throws
-// std::runtime_error naming the variable when TARNWICK_FTP_PORT is not a
-// port number.
+// The compiled-in values with the environment's overrides applied.
 ServerConfig LoadServerConfig();
 
 }  // namespace scores

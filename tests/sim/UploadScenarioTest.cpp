@@ -182,4 +182,30 @@ TEST(ScoreUpload, EveryFailureHasItsMessage) {
     }
 }
 
+// The links open their pages with the configured hosts and fixed paths; the
+// title stays as it was. The notice along the bottom opens the home page,
+// also during a mission, which runs on.
+TEST(WebPages, EachLinkOpensItsPage) {
+    TemporaryFolder data;
+    const RunResult r = runSim(
+        data.folder(),
+        "start\nwait 300\nclick DIBFadeLabel2\nclick DIBFadeLabel2\nclick DIBFadeLabel7\n"
+        "click DIBFadeLabel8\nclick DIBFadeLabel9\nwait 10\nurls\ndump\nclick DIBFadeLabel1\n"
+        "wait 10\nclick diblabel5\nwait 100\nclick URLtransparantLabel1\nwait 100\nurls\ndump\n",
+        "",
+        "TARNWICK_WEB_HOST=web.test:8080 TARNWICK_STUDIO_HOST=studio.test "
+        "TARNWICK_FORUM_HOST=forum.test");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto out = lines(r.out);
+    ASSERT_EQ(out.size(), 4u) << r.out;
+    EXPECT_EQ(out[0],
+              "[\"http://web.test:8080/tarnwick/index.asp?visnu=highs/overall.htm/\","
+              "\"http://web.test:8080/tarnwick/index.asp?visnu=highs/overall.htm/\","
+              "\"http://studio.test/\",\"http://web.test:8080/\","
+              "\"http://forum.test/Fenmarrow/index.php?act=idx\"]");
+    EXPECT_EQ(jsonValue(out[1], "menuMode"), "true");
+    EXPECT_EQ(out[2], "[\"http://web.test:8080/tarnwick/\"]");
+    EXPECT_NE(jsonValue(out[3], "timers").find("\"timer1\":{\"Enabled\":true"), std::string::npos);
+}
+
 }  // namespace

@@ -219,6 +219,9 @@ void Driver::execute(const Command& c) {
         shot(c);
     } else if (w == "pixel") {
         pixel(c);
+    } else if (w == "urls") {
+        expectArgs(c, 0);
+        urls();
     } else if (w == "clock" || w == "start") {
         throw ScriptError(c.line, w + " must come before the program runs");
     } else {
@@ -402,6 +405,14 @@ void Driver::sounds() {
     JsonWriter json;
     json.beginArray();
     for (const std::string& entry : backend_.audio().takeLog()) json.value(std::string_view(entry));
+    json.endArray();
+    out_ << json.str() << '\n' << std::flush;
+}
+
+void Driver::urls() {
+    JsonWriter json;
+    json.beginArray();
+    for (const std::string& url : backend_.takeUrls()) json.value(std::string_view(url));
     json.endArray();
     out_ << json.str() << '\n' << std::flush;
 }
