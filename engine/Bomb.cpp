@@ -1,8 +1,7 @@
 #include "engine/Bomb.h"
 
-#include <algorithm>
-
 #include "core/Nearest.h"
+#include "engine/FreeFall.h"
 
 namespace engine {
 namespace {
@@ -34,13 +33,8 @@ void DropBomb(core::GameState& s, PlayScene& scene) {
 }
 
 void BombFlight(core::GameState& s, PlayScene& scene) {
-    s.bombVelY += kBombGravity;
-    s.bombVelX = std::clamp(s.bombVelX, -kMaxBombSpeed, kMaxBombSpeed);
-    s.bombVelY = std::clamp(s.bombVelY, -kMaxBombSpeed, kMaxBombSpeed);
-    s.bombX += core::nearest(s.bombVelX);
-    scene.bomb.left = s.bombX + s.scrollX;
-    s.bombY += core::nearest(s.bombVelY);
-    scene.bomb.top = s.bombY + s.scrollY;
+    FallOneTick(s.bombX, s.bombY, s.bombVelX, s.bombVelY, kBombGravity, kMaxBombSpeed, scene.bomb,
+                s);
 }
 
 }  // namespace engine

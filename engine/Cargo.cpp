@@ -1,10 +1,9 @@
 #include "engine/Cargo.h"
 
-#include <algorithm>
 #include <string>
 
-#include "core/Nearest.h"
 #include "engine/Bonuses.h"
+#include "engine/FreeFall.h"
 #include "engine/Hints.h"
 #include "engine/TowLine.h"
 
@@ -58,13 +57,8 @@ void ApplyCargoRules(core::GameState& s, PlayScene& scene, PlayActions& actions)
 
 void MoveCargo(core::GameState& s, PlayScene& scene) {
     // Positive gravity pulls the cargo down; the upside-down cave lifts it.
-    s.cargoVelY += s.gravity;
-    s.cargoVelX = std::clamp(s.cargoVelX, -kMaxCargoSpeed, kMaxCargoSpeed);
-    s.cargoVelY = std::clamp(s.cargoVelY, -kMaxCargoSpeed, kMaxCargoSpeed);
-    s.cargoX += core::nearest(s.cargoVelX);
-    scene.box.left = s.cargoX + s.scrollX;
-    s.cargoY += core::nearest(s.cargoVelY);
-    scene.box.top = s.cargoY + s.scrollY;
+    FallOneTick(s.cargoX, s.cargoY, s.cargoVelX, s.cargoVelY, s.gravity, kMaxCargoSpeed, scene.box,
+                s);
 }
 
 }  // namespace engine

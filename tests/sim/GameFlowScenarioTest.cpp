@@ -148,10 +148,7 @@ TEST(GameFlow, TheLastShipLostWithoutPointsReturnsToTheStillTitle) {
     EXPECT_EQ(jsonValue(out[0], "lives"), "0");
     EXPECT_EQ(jsonValue(out[0], "score"), "-300");
     EXPECT_EQ(jsonValue(out[0], "menuMode"), "true");
-    EXPECT_EQ(jsonValue(out[0], "timers"),
-              "{\"DIBTimer1\":{\"Enabled\":false,\"Interval\":75},\"timer1\":{\"Enabled\":false,"
-              "\"Interval\":100},\"DIBTimer2\":{\"Enabled\":false,\"Interval\":5},"
-              "\"DIBTimer3\":{\"Enabled\":false,\"Interval\":4000}}")
+    EXPECT_EQ(jsonValue(out[0], "timers"), timersJson(false, false, false, false))
         << "the title after a lost game is still";
     EXPECT_EQ(jsonValue(out[1], "Visible"), "false") << "no upload for a score below 1";
     EXPECT_EQ(jsonValue(out[2], "Visible"), "true") << "the title's veil";

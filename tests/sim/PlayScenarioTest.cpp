@@ -138,20 +138,14 @@ TEST(PlayScenario, TheQuitQuestionLetsTheShipFallAndNoResumesYesAbandons) {
               std::string::npos);
     // No: the play ticks run again on the play screen.
     EXPECT_EQ(jsonValue(out[2], "modal"), "null");
-    EXPECT_EQ(jsonValue(out[2], "timers"),
-              "{\"DIBTimer1\":{\"Enabled\":true,\"Interval\":75},\"timer1\":{\"Enabled\":true,"
-              "\"Interval\":100},\"DIBTimer2\":{\"Enabled\":true,\"Interval\":5},"
-              "\"DIBTimer3\":{\"Enabled\":false,\"Interval\":4000}}");
+    EXPECT_EQ(jsonValue(out[2], "timers"), timersJson(true, true, true, false));
     EXPECT_EQ(jsonValue(out[3], "Visible"), "true") << "the minimap";
     EXPECT_EQ(jsonValue(out[4], "Visible"), "false") << "\"Start Mission\"";
     // Yes: the title menu, every timer stopped, lives and score kept.
     EXPECT_EQ(jsonValue(out[5], "menuMode"), "true");
     EXPECT_EQ(jsonValue(out[5], "missionNumber"), "0");
     EXPECT_EQ(jsonValue(out[5], "lives"), "3");
-    EXPECT_EQ(jsonValue(out[5], "timers"),
-              "{\"DIBTimer1\":{\"Enabled\":false,\"Interval\":75},\"timer1\":{\"Enabled\":false,"
-              "\"Interval\":100},\"DIBTimer2\":{\"Enabled\":false,\"Interval\":5},"
-              "\"DIBTimer3\":{\"Enabled\":false,\"Interval\":4000}}");
+    EXPECT_EQ(jsonValue(out[5], "timers"), timersJson(false, false, false, false));
     EXPECT_EQ(jsonValue(out[6], "Visible"), "false") << "the fuel bar";
     EXPECT_EQ(jsonValue(out[7], "Visible"), "true") << "\"Start game\"";
 }
@@ -168,10 +162,7 @@ TEST(PlayScenario, NoAfterTheMissionEndedBehindTheQuestionOnlyClosesIt) {
     ASSERT_EQ(out.size(), 3u);
     EXPECT_EQ(jsonValue(out[0], "lives"), "2") << "the loss was booked behind the question";
     EXPECT_EQ(jsonValue(out[1], "lives"), "2") << "and only once";
-    EXPECT_EQ(jsonValue(out[1], "timers"),
-              "{\"DIBTimer1\":{\"Enabled\":false,\"Interval\":75},\"timer1\":{\"Enabled\":false,"
-              "\"Interval\":100},\"DIBTimer2\":{\"Enabled\":false,\"Interval\":5},"
-              "\"DIBTimer3\":{\"Enabled\":false,\"Interval\":4000}}");
+    EXPECT_EQ(jsonValue(out[1], "timers"), timersJson(false, false, false, false));
     EXPECT_EQ(jsonValue(out[2], "Visible"), "true") << "the briefing stays up";
 }
 
@@ -213,14 +204,8 @@ TEST(PlayScenario, ALevelPictureThatCannotBeLoadedReturnsToTheTitle) {
         testfiles::writeFile(pack / name, testfiles::encodeJpeg(64, 48));
     for (const char* name : {"engine1.wav", "Pelwyn-Skyrush 2k4_64.wma"})
         std::filesystem::copy_file(shipped / name, program.path() / name);
-    ASSERT_EQ(std::system(("cd '" + pack.string() + "' && zip -q -P " +
-                           std::string(core::kLevelArchivePassword) + " ../level.zip *.jpg")
-                              .c_str()),
-              0);
-    const std::string stopped =
-        "{\"DIBTimer1\":{\"Enabled\":false,\"Interval\":75},\"timer1\":{\"Enabled\":false,"
-        "\"Interval\":100},\"DIBTimer2\":{\"Enabled\":false,\"Interval\":5},"
-        "\"DIBTimer3\":{\"Enabled\":false,\"Interval\":4000}}";
+    ASSERT_TRUE(packLevelArchive(pack, "*.jpg"));
+    const std::string stopped = timersJson(false, false, false, false);
     const RunResult r = runSim(data.folder(),
                                "start\nwait 300\nclick DIBFadeLabel1\nwait 10\ndump\nanswer ok\n"
                                "set menuMode false\nset missionNumber 1\nclick DIBFadeLabel1\n"

@@ -6,12 +6,15 @@
 
 #include <array>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "../app/TestFiles.h"
+#include "core/ArchivePassword.h"
 
 namespace simtest {
 
@@ -92,6 +95,27 @@ inline std::vector<std::string> lines(const std::string& text) {
         pos = end + 1;
     }
     return out;
+}
+
+// Packs the files `names` (shell words) of the folder `pack` into the level
+// archive ../level.zip beside it, with the game's password; true on success.
+inline bool packLevelArchive(const std::filesystem::path& pack, const std::string& names) {
+    const std::string command = "cd '" + pack.string() + "' && zip -q -P " +
+                                std::string(core::kLevelArchivePassword) + " ../level.zip " + names;
+    return std::system(command.c_str()) == 0;
+}
+
+// The `timers` value of a dump: whether the frame, mission, control and
+// title ticks run, with the title tick's interval (250 ms before the first
+// title tick, 4000 ms after it).
+inline std::string timersJson(bool frame, bool mission, bool control, bool title,
+                              int titleInterval = 4000) {
+    auto timer = [](const char* name, bool enabled, int interval) {
+        return std::string("\"") + name + "\":{\"Enabled\":" + (enabled ? "true" : "false") +
+               ",\"Interval\":" + std::to_string(interval) + "}";
+    };
+    return "{" + timer("DIBTimer1", frame, 75) + "," + timer("timer1", mission, 100) + "," +
+           timer("DIBTimer2", control, 5) + "," + timer("DIBTimer3", title, titleInterval) + "}";
 }
 
 // A screen pinned by a checksum of the window's pixels after `script`, with

@@ -21,10 +21,7 @@ using testfiles::TemporaryFolder;
 // A level archive holding the upload panel's picture, as the asset build makes it.
 void writeArchive(const TemporaryFolder& folder) {
     testfiles::writeFile(folder.path() / "pack" / "Level_hs.jpg", testfiles::encodeJpeg(64, 48));
-    const std::string command = "cd '" + (folder.path() / "pack").string() + "' && zip -q -P " +
-                                std::string(core::kLevelArchivePassword) +
-                                " ../level.zip Level_hs.jpg";
-    ASSERT_EQ(std::system(command.c_str()), 0);
+    ASSERT_TRUE(packLevelArchive(folder.path() / "pack", "Level_hs.jpg"));
 }
 
 TEST(SimScenario, FreshStartShowsTheInitialStateAndTheMissingArchive) {
@@ -44,11 +41,7 @@ TEST(SimScenario, FreshStartShowsTheInitialStateAndTheMissingArchive) {
     EXPECT_EQ(jsonValue(dump, "minimapTrail"), "true");
     EXPECT_EQ(jsonValue(dump, "menuMode"), "true");
     EXPECT_EQ(jsonValue(dump, "particles"), "0");
-    EXPECT_EQ(jsonValue(dump, "timers"),
-              "{\"DIBTimer1\":{\"Enabled\":false,\"Interval\":75},\"timer1\":{\"Enabled\":false,"
-              "\"Interval\":100},"
-              "\"DIBTimer2\":{\"Enabled\":false,\"Interval\":5},\"DIBTimer3\":{\"Enabled\":true,"
-              "\"Interval\":250}}");
+    EXPECT_EQ(jsonValue(dump, "timers"), timersJson(false, false, false, true, 250));
     const std::string modal = jsonValue(dump, "modal");
     EXPECT_NE(modal.find("level.zip"), std::string::npos) << modal;
 }
@@ -75,10 +68,7 @@ TEST(SimScenario, StartUpErrorsQueueOneBoxAfterAnother) {
     // An archive whose only entry is not the picture: the picture load fails.
     testfiles::writeFile(folder.path() / "pack" / "other.txt", "x");
     std::filesystem::remove(folder.path() / "level.zip");
-    ASSERT_EQ(std::system(("cd '" + (folder.path() / "pack").string() + "' && zip -q -P " +
-                           std::string(core::kLevelArchivePassword) + " ../level.zip other.txt")
-                              .c_str()),
-              0);
+    ASSERT_TRUE(packLevelArchive(folder.path() / "pack", "other.txt"));
     const RunResult r = runSim(folder.folder(), "start\ndump\nanswer ok\ndump\nanswer ok\ndump\n");
     ASSERT_EQ(r.status, 0) << r.err;
     const auto out = lines(r.out);
@@ -187,11 +177,7 @@ TEST(SimScenario, WithTheShippedFilesTheTitleTickBringsInTheWorldAndItsBursts) {
     EXPECT_EQ(jsonValue(out[1], "effectsReady"), "true");
     EXPECT_EQ(jsonValue(out[1], "particleCap"), "700");
     EXPECT_EQ(jsonValue(out[1], "particles"), "200");
-    EXPECT_EQ(jsonValue(out[1], "timers"),
-              "{\"DIBTimer1\":{\"Enabled\":true,\"Interval\":75},\"timer1\":{\"Enabled\":false,"
-              "\"Interval\":100},"
-              "\"DIBTimer2\":{\"Enabled\":false,\"Interval\":5},\"DIBTimer3\":{\"Enabled\":true,"
-              "\"Interval\":4000}}");
+    EXPECT_EQ(jsonValue(out[1], "timers"), timersJson(true, false, false, true));
     EXPECT_EQ(out[2], "[\"music:play\"]");
     EXPECT_TRUE(std::filesystem::exists(data.path() / "level_Main.jpg"));
     // Four seconds later a second burst has come; the first ones have worn out.
@@ -229,11 +215,7 @@ TEST(SimScenario, WithoutTheTitleWorldTheTitleRunsOnAndItsBurstsExpire) {
     ASSERT_EQ(out.size(), 2u);
     EXPECT_NE(jsonValue(out[0], "modal").find("level_Main.jpg"), std::string::npos) << out[0];
     EXPECT_EQ(jsonValue(out[1], "modal"), "null") << "the failed load is reported once";
-    EXPECT_EQ(jsonValue(out[1], "timers"),
-              "{\"DIBTimer1\":{\"Enabled\":true,\"Interval\":75},\"timer1\":{\"Enabled\":false,"
-              "\"Interval\":100},"
-              "\"DIBTimer2\":{\"Enabled\":false,\"Interval\":5},\"DIBTimer3\":{\"Enabled\":true,"
-              "\"Interval\":4000}}");
+    EXPECT_EQ(jsonValue(out[1], "timers"), timersJson(true, false, false, true));
     EXPECT_LT(std::stoi(jsonValue(out[1], "particles")), 1000) << "the bursts wear out as usual";
 }
 
@@ -245,11 +227,8 @@ TEST(SimScenario, MusicThatCameInTheArchiveIsFoundInTheDataFolder) {
     std::filesystem::create_directories(program.path() / "pack");
     std::filesystem::copy_file(shipped, program.path() / "pack" / shipped.filename());
     testfiles::writeFile(program.path() / "pack" / "Level_hs.jpg", testfiles::encodeJpeg(64, 48));
-    ASSERT_EQ(std::system(("cd '" + (program.path() / "pack").string() + "' && zip -q -P " +
-                           std::string(core::kLevelArchivePassword) +
-                           " ../level.zip Level_hs.jpg 'Pelwyn-Skyrush 2k4_64.wma'")
-                              .c_str()),
-              0);
+    ASSERT_TRUE(
+        packLevelArchive(program.path() / "pack", "Level_hs.jpg 'Pelwyn-Skyrush 2k4_64.wma'"));
     const RunResult r = runSim(data.folder(), "start\nwait 10\ndump\nsounds\n", program.folder());
     ASSERT_EQ(r.status, 0) << r.err;
     const auto out = lines(r.out);
