@@ -8,8 +8,11 @@ constexpr int32_t kSuccessTicks = 60;
 
 }  // namespace
 
-// The ends are tested for equality, as they always were: a count that gets
-// past its end (both countdowns running at once add 2 per tick) never ends.
+// The ends are tested for equality, as they always were: the frame tick runs
+// on behind the first briefing of a new game with the last game's count past
+// its end, and must end nothing there. When both countdowns run (a ship lost
+// out of bounds that still reached the exit) the count rises by 2 a tick,
+// and one of the two tests still meets its end.
 bool CountDownToMissionEnd(core::GameState& s, PlayActions& actions) {
     if (s.shipDead && ++s.endTicks == kLossTicks) {
         actions.EndMission();
