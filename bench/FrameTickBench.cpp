@@ -41,9 +41,9 @@ struct Mission {
         form.Pictures.HandIn(form.Effects, bench::cavePicture());
         form.Hud.Image3.SetPicture(bench::cavePicture());
         form.Hud.Image3.SetStretch(true);
-        // The play screen: the title's veil, menu and credits gone, the HUD,
-        // the minimap, the ship with its cargo, the collector, the enemy and
-        // two spare ships shown.
+        // The play screen: the title's veil, menu and credits gone, the level
+        // picture, the HUD, the minimap, the ship with its cargo, the
+        // collector, the enemy and two spare ships shown.
         auto& p = form.Play;
         for (ui::Control* c : std::initializer_list<ui::Control*>{
                  &p.DIBImage8, &p.Backmenu, &p.Label8, &p.Label9, &p.Label11, &p.Shape1,
@@ -53,7 +53,7 @@ struct Mission {
             c->Hide();
         form.Hud.Banner1.SetRun(false);
         for (ui::Control* c : std::initializer_list<ui::Control*>{
-                 &p.ship, &p.Box, &p.boxramp, &p.enemy, &p.DIBImage3, &p.DIBImage4,
+                 &p.Image1, &p.ship, &p.Box, &p.boxramp, &p.enemy, &p.DIBImage3, &p.DIBImage4,
                  &form.Hud.dxContainer1, &form.Hud.thetext, &form.Hud.LabelTime})
             c->Show();
     }

@@ -4,27 +4,6 @@
 
 namespace dib {
 
-namespace {
-
-// The parts of `from` that `cut` does not cover: up to four rectangles.
-void subtract(const platform::Rect& from, const platform::Rect& cut,
-              std::vector<platform::Rect>& out) {
-    const platform::Rect inside = from.intersected(cut);
-    if (inside.empty()) {
-        out.push_back(from);
-        return;
-    }
-    const platform::Rect pieces[] = {
-        {from.left, from.top, from.right, inside.top},
-        {from.left, inside.bottom, from.right, from.bottom},
-        {from.left, inside.top, inside.left, inside.bottom},
-        {inside.right, inside.top, from.right, inside.bottom},
-    };
-    for (const platform::Rect& piece : pieces)
-        if (!piece.empty()) out.push_back(piece);
-}
-
-}  // namespace
 
 TDIBContainer::TDIBContainer(std::string name) : ui::Control(std::move(name)) {}
 
@@ -35,21 +14,6 @@ void TDIBContainer::SetColor(core::CanvasColor color) {
 }
 
 void TDIBContainer::PaintSelf(core::Bitmap&, const platform::Rect&) {}
-
-bool TDIBContainer::backgroundHidden(const platform::Rect& area) const {
-    std::vector<platform::Rect> uncovered{area};
-    std::vector<platform::Rect> next;
-    for (const ui::Control* child : Controls()) {
-        const auto* dibChild = dynamic_cast<const TCustomDIBControl*>(child);
-        if (!dibChild || !dibChild->Visible() || !dibChild->PaintsOpaque()) continue;
-        const platform::Rect cover = dibChild->BoundsInWindow();
-        next.clear();
-        for (const platform::Rect& piece : uncovered) subtract(piece, cover, next);
-        uncovered.swap(next);
-        if (uncovered.empty()) return true;
-    }
-    return false;
-}
 
 void TDIBContainer::prepareScratch(int width, int height) {
     const size_t count = static_cast<size_t>(width) * static_cast<size_t>(height);
@@ -78,12 +42,16 @@ void TDIBContainer::PaintChildren(core::Bitmap& frame, const platform::Rect& cli
                             area.right - 1 - shown.left, area.bottom - 1 - shown.top);
 
     if (BeforePaint) BeforePaint(*this, backBuffer_);
-    if (!backgroundHidden(area)) {
-        if (area == shown)
+    // Only what no opaque child paints over needs the background colour;
+    // in a mission the level picture covers the whole play window.
+    uncovered_.clear();
+    UncoveredByChildren(area, uncovered_);
+    for (const platform::Rect& piece : uncovered_) {
+        if (piece == shown)
             backBuffer_.Fill(color_);
         else
-            backBuffer_.FillRect(color_, area.left - shown.left, area.top - shown.top, area.width(),
-                                 area.height());
+            backBuffer_.FillRect(color_, piece.left - shown.left, piece.top - shown.top,
+                                 piece.width(), piece.height());
     }
 
     for (ui::Control* child : Controls()) {

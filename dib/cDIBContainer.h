@@ -34,11 +34,10 @@ class TDIBContainer : public ui::Control {
     // one go, so all of it happens in PaintChildren and PaintSelf adds nothing.
     void PaintSelf(core::Bitmap& frame, const platform::Rect& clip) override;
     void PaintChildren(core::Bitmap& frame, const platform::Rect& clip) override;
+    // Every pixel of the composed part gets the background or a child's colour.
+    bool PaintsOpaque() const override { return true; }
 
   private:
-    // Whether visible children that paint opaquely leave nothing of `area`
-    // (window coordinates) uncovered.
-    bool backgroundHidden(const platform::Rect& area) const;
     // Points the scratch image at reused memory of the given size.
     void prepareScratch(int width, int height);
 
@@ -46,6 +45,7 @@ class TDIBContainer : public ui::Control {
     TWinDIB backBuffer_;
     TWinDIB scratch_;
     std::vector<uint32_t> scratchPixels_;
+    std::vector<platform::Rect> uncovered_;  // reused by every composition
 };
 
 }  // namespace dib

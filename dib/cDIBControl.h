@@ -46,10 +46,6 @@ class TCustomDIBControl : public ui::Control {
     // with its settings reset; (left, top) is where the control lies in
     // `backBuffer`, whose clip rectangle limits what changes.
     void PaintThrough(TAbstractSuperDIB& backBuffer, int left, int top, TWinDIB& scratch);
-    // True when painting gives every pixel of the control a colour of its
-    // own at full opacity, whatever lay below: the container then need not
-    // paint its background there.
-    virtual bool PaintsOpaque() const { return false; }
 
     ui::Properties ExtraProperties() const override;
 

@@ -79,8 +79,11 @@ void PutPixel(EffectFields& fields, int x, int y, uint32_t value) {
         fields.writtenPixels.clear();
         return;
     }
-    fields.writtenPixels.push_back(
-        static_cast<uint32_t>(static_cast<size_t>(y) * width + static_cast<size_t>(x)));
+    const auto offset =
+        static_cast<uint32_t>(static_cast<size_t>(y) * width + static_cast<size_t>(x));
+    // A particle that expires is erased right where it was just drawn.
+    if (!fields.writtenPixels.empty() && fields.writtenPixels.back() == offset) return;
+    fields.writtenPixels.push_back(offset);
 }
 
 void SpawnEffect(EffectFields& fields, core::GameState& state, const platform::Clock& clock,

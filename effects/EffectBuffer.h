@@ -39,6 +39,12 @@ struct EffectFields {
 // outermost rows and columns, which are never written: positions anywhere,
 // also negative ones, can be passed without a check.
 void PutPixel(EffectFields& fields, int x, int y, uint32_t value);
+// Where a PutPixel at (x, y) writes, or nullptr where it writes nothing.
+inline const uint32_t* PixelAddress(const EffectFields& fields, int x, int y) {
+    if (x < 1 || x > fields.effectBuffer.width() - 2) return nullptr;
+    if (y < 1 || y > fields.effectBuffer.height() - 2) return nullptr;
+    return fields.rowTable[static_cast<size_t>(y)] + x;
+}
 
 // The effect request: creates the buffer (black, width x height, the size of
 // the level picture) and the engine on the first request, sets the particle

@@ -29,7 +29,17 @@ void LevelPictures::HandOver(EffectFields& fields) {
     } else {
         const uint32_t* from = buffer.data();
         uint32_t* to = shown.data();
-        for (const uint32_t offset : fields.writtenPixels) to[offset] = from[offset];
+        // The offsets are scattered over the whole picture: ask for the
+        // pixels a little ahead so that the trips to memory overlap.
+        constexpr size_t ahead = 16;
+        const std::vector<uint32_t>& written = fields.writtenPixels;
+        for (size_t i = 0; i < written.size(); ++i) {
+            if (i + ahead < written.size()) {
+                __builtin_prefetch(from + written[i + ahead]);
+                __builtin_prefetch(to + written[i + ahead], 1);
+            }
+            to[written[i]] = from[written[i]];
+        }
         for (const platform::Rect& r : overlays_)
             for (int y = r.top; y < r.bottom; ++y)
                 std::copy(buffer.row(y) + r.left, buffer.row(y) + r.right, shown.row(y) + r.left);

@@ -40,7 +40,18 @@ class LevelPictures {
     int32_t LevelPixel(int x, int y) const { return readCanvas(level_.Picture(), x, y); }
     int32_t CollisionPixel(int x, int y) const { return readCanvas(collision_.Picture(), x, y); }
 
+    // The pixels a rock test at (x, y) reads, nullptr outside the pictures.
+    const uint32_t* CollisionPixelAddress(int x, int y) const {
+        return address(collision_.Picture(), x, y);
+    }
+    const uint32_t* LevelPixelAddress(int x, int y) const {
+        return address(level_.Picture(), x, y);
+    }
+
   private:
+    static const uint32_t* address(const core::Bitmap& picture, int x, int y) {
+        return picture.contains(x, y) ? picture.row(y) + x : nullptr;
+    }
     static int32_t readCanvas(const core::Bitmap& picture, int x, int y) {
         if (!picture.contains(x, y)) return -1;
         return core::toCanvasColor(picture.pixel(x, y)).value;

@@ -11,7 +11,7 @@
 // game; the effect buffer spawns, steps, draws and expires its particles.
 namespace effects {
 
-// One particle. Callers only ever see copies of it.
+// One particle. Callers see copies of it, or read it in place.
 struct TParticle {
     int32_t X = 0;          // PosX truncated towards zero
     int32_t Y = 0;          // PosY truncated towards zero; rows grow downwards
@@ -45,6 +45,10 @@ class TParticleClass {
     // Copies the particle at index into particle; an index outside
     // 0 .. HighIndex() leaves particle as it was.
     void GetParticle(int32_t index, TParticle& particle) const;
+    // The particle at index, which must lie in 0 .. HighIndex(), without a
+    // copy: the frame's particle pass reads a few fields of thousands of
+    // them. The reference holds only until the engine next changes.
+    const TParticle& Particle(int32_t index) const { return at(static_cast<size_t>(index)); }
     // The number of particles minus one: -1 when there are none.
     int32_t HighIndex() const { return static_cast<int32_t>(size()) - 1; }
     // Removes the particle at index; later particles move down by one.

@@ -168,6 +168,9 @@ class TtfFont final : public Font {
     int lineHeight_ = 0;
     int ascent_ = 0;
     mutable std::unordered_map<std::string, SurfacePtr> renderedLines_;
+    // Measuring shapes the whole line again; the HUD measures its captions
+    // on every frame. Bounded like renderedLines_.
+    mutable std::unordered_map<std::string, int> measuredWidths_;
 };
 
 TtfFont::TtfFont(const FontSpec& request, std::shared_ptr<TtfLibrary> library)
@@ -197,13 +200,18 @@ TtfFont::~TtfFont() {
 }
 
 Size TtfFont::measure(std::string_view text) const {
+    constexpr size_t kKeptWidths = 512;
     if (text.empty()) return Size{0, lineHeight_};
-    const std::string line(text);
+    std::string line(text);
+    std::lock_guard guard(library_->lock);
+    if (auto it = measuredWidths_.find(line); it != measuredWidths_.end())
+        return Size{it->second, lineHeight_};
     int width = 0;
     int height = 0;
-    std::lock_guard guard(library_->lock);
     if (TTF_SizeUTF8(font_, line.c_str(), &width, &height) != 0)
         throw std::runtime_error(std::string("Cannot measure text: ") + TTF_GetError());
+    if (measuredWidths_.size() >= kKeptWidths) measuredWidths_.clear();
+    measuredWidths_.emplace(std::move(line), width);
     return Size{width, lineHeight_};
 }
 

@@ -90,13 +90,15 @@ void Canvas::plot(int64_t x, int64_t y, core::PixelWord word) {
     surface_.row(static_cast<int>(sy))[sx] = word.value;
 }
 
-void Canvas::changed() {
+void Canvas::changed(const platform::Rect& area) {
+    if (OnChangeArea && !area.empty()) OnChangeArea(area);
     if (OnChange) OnChange();
 }
 
 void Canvas::FillColor(const platform::Rect& rect, core::CanvasColor color) {
-    fillSurface(toSurface(rect.left, rect.top, rect.right, rect.bottom), core::toPixelWord(color));
-    changed();
+    const platform::Rect area = toSurface(rect.left, rect.top, rect.right, rect.bottom);
+    fillSurface(area, core::toPixelWord(color));
+    changed(area);
 }
 
 void Canvas::Frame3D(platform::Rect& rect, core::CanvasColor topLeft,
@@ -138,7 +140,7 @@ void Canvas::Rectangle(int x1, int y1, int x2, int y2) {
     fillSurface(toSurface(left, bottom - 1, right, bottom), pen);
     fillSurface(toSurface(left, top, left + 1, bottom), pen);
     fillSurface(toSurface(right - 1, top, right, bottom), pen);
-    changed();
+    changed(toSurface(left, top, right, bottom));
 }
 
 void Canvas::RoundRect(int x1, int y1, int x2, int y2, int ellipseWidth, int ellipseHeight) {
@@ -168,7 +170,7 @@ void Canvas::RoundRect(int x1, int y1, int x2, int y2, int ellipseWidth, int ell
                 row[sx] = brush.value;
         }
     }
-    changed();
+    changed(area);
 }
 
 void Canvas::MoveTo(int x, int y) {
@@ -210,7 +212,8 @@ void Canvas::LineTo(int x, int y) {
         else
             plot(x0 + sx * along, y0 + sy * i, pen);
     }
-    changed();
+    changed(toSurface(std::min<int64_t>(x0, x), std::min<int64_t>(y0, y),
+                      std::max<int64_t>(x0, x) + 1, std::max<int64_t>(y0, y) + 1));
 }
 
 platform::Size Canvas::TextExtent(std::string_view text) const {
@@ -257,7 +260,7 @@ void Canvas::DrawTextLine(int x, int y, std::string_view text, const platform::F
         for (int c = 0; c < area.width(); ++c)
             if (from[c] != (to[c] & kColourBits)) to[c] = from[c];
     }
-    changed();
+    changed(area);
 }
 
 void Canvas::Draw(int x, int y, const core::Bitmap& picture) {
@@ -265,12 +268,15 @@ void Canvas::Draw(int x, int y, const core::Bitmap& picture) {
     const int64_t py = int64_t{y} + originY_;
     const platform::Rect area =
         toSurface(x, y, int64_t{x} + picture.width(), int64_t{y} + picture.height());
+    // Plain pointers and a count, so that the compiler turns each row into a
+    // vector loop: the level picture covers most of the window every frame.
+    const size_t count = static_cast<size_t>(area.width());
     for (int sy = area.top; sy < area.bottom; ++sy) {
-        const uint32_t* from = picture.row(static_cast<int>(sy - py));
-        uint32_t* to = surface_.row(sy);
-        for (int sx = area.left; sx < area.right; ++sx) to[sx] = from[sx - px] & kColourBits;
+        const uint32_t* from = picture.row(static_cast<int>(sy - py)) + (area.left - px);
+        uint32_t* to = surface_.row(sy) + area.left;
+        for (size_t i = 0; i < count; ++i) to[i] = from[i] & kColourBits;
     }
-    changed();
+    changed(area);
 }
 
 void Canvas::StretchDraw(const platform::Rect& rect, const core::Bitmap& picture) {
@@ -286,7 +292,7 @@ void Canvas::StretchDraw(const platform::Rect& rect, const core::Bitmap& picture
         for (int sx = area.left; sx < area.right; ++sx)
             to[sx] = from[(sx - rx) * picture.width() / rw] & kColourBits;
     }
-    changed();
+    changed(area);
 }
 
 core::CanvasColor Canvas::Pixel(int x, int y) const {
@@ -299,7 +305,7 @@ core::CanvasColor Canvas::Pixel(int x, int y) const {
 
 void Canvas::SetPixel(int x, int y, core::CanvasColor color) {
     plot(x, y, core::toPixelWord(color));
-    changed();
+    changed(toSurface(x, y, int64_t{x} + 1, int64_t{y} + 1));
 }
 
 }  // namespace ui

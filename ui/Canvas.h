@@ -52,6 +52,10 @@ class Canvas {
     TFont Font;
     // Called after every drawing operation (a picture's owner repaints then).
     std::function<void()> OnChange;
+    // Called before OnChange with the surface pixels the operation may have
+    // written (a bounding rectangle, never empty), so that whatever is derived
+    // from the surface can be brought up to date for that part only.
+    std::function<void(const platform::Rect& surfaceArea)> OnChangeArea;
 
     // The area that may be drawn, in canvas coordinates.
     platform::Rect ClipRect() const;
@@ -105,7 +109,7 @@ class Canvas {
     platform::Rect toSurface(int64_t left, int64_t top, int64_t right, int64_t bottom) const;
     void fillSurface(const platform::Rect& area, core::PixelWord word);
     void plot(int64_t x, int64_t y, core::PixelWord word);
-    void changed();
+    void changed(const platform::Rect& surfaceArea);
 
     PixelSurface surface_;
     int originX_ = 0;

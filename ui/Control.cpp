@@ -5,6 +5,27 @@
 #include "Form.h"
 
 namespace ui {
+namespace {
+
+// The parts of `from` that `cut` does not cover: up to four rectangles.
+void subtract(const platform::Rect& from, const platform::Rect& cut,
+              std::vector<platform::Rect>& out) {
+    const platform::Rect inside = from.intersected(cut);
+    if (inside.empty()) {
+        out.push_back(from);
+        return;
+    }
+    const platform::Rect pieces[] = {
+        {from.left, from.top, from.right, inside.top},
+        {from.left, inside.bottom, from.right, from.bottom},
+        {from.left, inside.top, inside.left, inside.bottom},
+        {inside.right, inside.top, from.right, inside.bottom},
+    };
+    for (const platform::Rect& piece : pieces)
+        if (!piece.empty()) out.push_back(piece);
+}
+
+}  // namespace
 
 Control::Control(std::string name) : name_(std::move(name)) {}
 
@@ -119,6 +140,22 @@ void Control::PaintChildren(core::Bitmap& frame, const platform::Rect& clip) {
         child->PaintSelf(frame, area);
         child->PaintChildren(frame, area);
     }
+}
+
+void Control::UncoveredByChildren(const platform::Rect& area,
+                                  std::vector<platform::Rect>& out) const {
+    std::vector<platform::Rect> uncovered;
+    if (!area.empty()) uncovered.push_back(area);
+    std::vector<platform::Rect> next;
+    for (const Control* child : children_) {
+        if (uncovered.empty()) break;
+        if (!child->visible_ || !child->PaintsOpaque()) continue;
+        const platform::Rect cover = child->VisibleRectInWindow();
+        next.clear();
+        for (const platform::Rect& piece : uncovered) subtract(piece, cover, next);
+        uncovered.swap(next);
+    }
+    out.insert(out.end(), uncovered.begin(), uncovered.end());
 }
 
 bool Control::HitTest(int x, int y) const {

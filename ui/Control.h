@@ -74,6 +74,13 @@ class Control {
     // painted over it. The default draws nothing of its own.
     virtual void PaintSelf(core::Bitmap& frame, const platform::Rect& clip);
     virtual void PaintChildren(core::Bitmap& frame, const platform::Rect& clip);
+    // True when painting gives every pixel of the control's visible rectangle
+    // a colour of its own at full opacity, whatever lay below: what is painted
+    // before it (its parent's background) need not reach there.
+    virtual bool PaintsOpaque() const { return false; }
+    // The parts of `area` (window coordinates) that no visible opaque child
+    // paints over, as non-overlapping rectangles appended to `out`.
+    void UncoveredByChildren(const platform::Rect& area, std::vector<platform::Rect>& out) const;
 
     // Mouse and keyboard, in the control's client coordinates. A control that
     // should not take the mouse (a plain label over a button) says so in HitTest.

@@ -1,5 +1,7 @@
 #include "Form.h"
 
+#include <vector>
+
 namespace ui {
 
 Form::Form(std::string name, platform::EventLoop& loop)
@@ -45,7 +47,12 @@ void Form::paint(core::Bitmap& frame, const platform::Rect& area) {
 }
 
 void Form::PaintSelf(core::Bitmap& frame, const platform::Rect& clip) {
-    frame.fillRect(clip.left, clip.top, clip.width(), clip.height(), core::toPixelWord(color_));
+    // The play window covers most of the form and paints all of itself: the
+    // form's colour is only needed around the opaque children.
+    std::vector<platform::Rect> uncovered;
+    UncoveredByChildren(clip, uncovered);
+    for (const platform::Rect& r : uncovered)
+        frame.fillRect(r.left, r.top, r.width(), r.height(), core::toPixelWord(color_));
 }
 
 void Form::keyDown(int key) {

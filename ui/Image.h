@@ -20,7 +20,10 @@ class TImage : public Control {
     void SetPicture(core::Bitmap picture);
     // The picture's pixels, for updates too large to go pixel by pixel through
     // the canvas. Change pixels only, never the size, then call PictureChanged.
-    core::Bitmap& PicturePixels() { return picture_; }
+    core::Bitmap& PicturePixels() {
+        staleStretched_ = wholePicture();
+        return picture_;
+    }
     void PictureChanged() { Invalidate(); }
 
     bool Stretch() const { return stretch_; }
@@ -31,13 +34,26 @@ class TImage : public Control {
     Canvas& GetCanvas() { return canvas_; }
 
     void PaintSelf(core::Bitmap& frame, const platform::Rect& clip) override;
+    // Stretched, or at least as large as the control, the picture gives every
+    // pixel of the control a colour.
+    bool PaintsOpaque() const override;
 
   private:
     void bindCanvas();
+    platform::Rect wholePicture() const {
+        return platform::Rect{0, 0, picture_.width(), picture_.height()};
+    }
+    // The picture scaled to the control, brought up to date where it is stale.
+    const core::Bitmap& stretchedPicture();
 
     core::Bitmap picture_;
     bool stretch_ = false;
     Canvas canvas_{PixelSurface{}};
+    // The minimap stretches a 1280 x 1280 picture on every frame, while a
+    // frame changes an 8 x 8 square of it at most: the scaled pixels are kept
+    // and only those that sample a changed part of the picture are drawn anew.
+    core::Bitmap stretched_;
+    platform::Rect staleStretched_;  // picture pixels changed since stretched_ was drawn
 };
 
 }  // namespace ui

@@ -21,6 +21,8 @@ class TPanel : public Control {
     void SetBevelOuter(TBevel bevel);
 
     void PaintSelf(core::Bitmap& frame, const platform::Rect& clip) override;
+    // The bevel and the fill leave no pixel of the panel unpainted.
+    bool PaintsOpaque() const override { return true; }
 
   private:
     core::CanvasColor color_ = core::colors::buttonFace;

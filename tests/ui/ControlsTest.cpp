@@ -329,6 +329,86 @@ TEST_F(ControlsFixture, ImageCanvasDrawsOnThePictureWhichShowsStretched) {
     EXPECT_EQ(canvas.Pixel(1, 1).value, 0x00FFFF);
 }
 
+// The form leaves its colour out under controls that cover themselves; an
+// image covers only where its picture reaches.
+TEST_F(ControlsFixture, FormColourShowsWhereAnImageHasNoPicture) {
+    form.SetColor(core::colors::red);
+    ui::TImage small{"Image1"};
+    small.SetBounds(10, 10, 30, 20);
+    small.SetPicture(core::Bitmap(20, 10, PixelWord{0x00FFFFFF}));
+    ui::TImage empty{"Image3"};
+    empty.SetBounds(50, 10, 10, 10);
+    empty.SetStretch(true);
+    for (ui::TImage* image : {&small, &empty}) image->SetParent(&form);
+    paint();
+    EXPECT_EQ(count(small.BoundsInWindow(), word(core::colors::red)), 30 * 20 - 20 * 10);
+    EXPECT_EQ(count(empty.BoundsInWindow(), word(core::colors::red)), 10 * 10);
+}
+
+// A stretched image redraws only the part of its scaled picture that samples
+// what changed; it must still show exactly what a whole stretch shows.
+TEST_F(ControlsFixture, StretchedImageShowsWhatAWholeStretchShowsAfterEveryChange) {
+    ui::TImage shrunk{"Image3"};  // 97 x 83 into 23 x 19
+    shrunk.SetBounds(5, 5, 23, 19);
+    ui::TImage grown{"Image4"};  // 10 x 7 into 23 x 19: pixels taken more than once
+    grown.SetBounds(40, 5, 23, 19);
+    for (ui::TImage* image : {&shrunk, &grown}) {
+        image->SetParent(&form);
+        image->SetStretch(true);
+    }
+    const auto pattern = [](int w, int h) {
+        core::Bitmap b(w, h);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) b.setPixel(x, y, PixelWord{uint32_t(x * 2003 + y * 17)});
+        return b;
+    };
+    shrunk.SetPicture(pattern(97, 83));
+    grown.SetPicture(pattern(10, 7));
+
+    const auto expectWholeStretch = [this](const ui::TImage& image, int step) {
+        const Rect b = image.BoundsInWindow();
+        core::Bitmap whole(b.width(), b.height());
+        ui::Canvas(ui::PixelSurface::of(whole))
+            .StretchDraw(Rect{0, 0, b.width(), b.height()}, image.Picture());
+        int differing = 0;
+        for (int y = 0; y < b.height(); ++y)
+            for (int x = 0; x < b.width(); ++x)
+                differing += frame.pixel(b.left + x, b.top + y) != whole.pixel(x, y);
+        EXPECT_EQ(differing, 0) << image.Name() << " after change " << step;
+    };
+    const auto change = [](ui::TImage& image, int step) {
+        ui::Canvas& c = image.GetCanvas();
+        const int w = image.Picture().width();
+        const int h = image.Picture().height();
+        c.Brush.Color = core::CanvasColor{0x10203 * (step + 1)};
+        switch (step % 4) {
+            case 0:  // trail squares, some across the edges
+                c.Rectangle(step * 7 % w - 3, step * 5 % h - 2, step * 7 % w + 5, step * 5 % h + 6);
+                break;
+            case 1:
+                c.SetPixel(w - 1 - step % w, step % h, core::CanvasColor{0x00FF00});
+                break;
+            case 2:
+                c.MoveTo(0, h - 1);
+                c.LineTo(w - 1, step % h);
+                break;
+            default:  // straight into the pixels
+                image.PicturePixels().setPixel(step % w, h - 1, PixelWord{0x123456});
+                image.PictureChanged();
+        }
+    };
+    paint();
+    for (int step = 0; step < 12; ++step) {
+        for (ui::TImage* image : {&shrunk, &grown}) {  // two changes between paints
+            change(*image, step);
+            change(*image, step + 5);
+        }
+        paint();
+        expectWholeStretch(shrunk, step);
+        expectWholeStretch(grown, step);
+    }
+}
+
 // ---------------------------------------------------------------- hint
 
 struct HintFixture : ::testing::Test {
