@@ -2,7 +2,8 @@
 """The high-score servers on 127.0.0.1 for the upload tests: a real FTP
 server (pyftpdlib, active mode allowed) and a web server that records the
 paths asked for. Prints "<ftp port> <web port>" once both listen, then serves
-until killed. Every FTP command and web request goes to the log file.
+until killed, or until its parent (whose id it is given) is gone. Every FTP
+command and web request goes to the log file.
 
 Modes: ok (the target folder exists), nofolder (it does not), readonly (the
 account may not store), silent (the FTP port accepts and never answers).
@@ -13,14 +14,23 @@ import os
 import socket
 import sys
 import threading
+import time
 
 from pyftpdlib.authorizers import DummyAuthorizer
 from pyftpdlib.handlers import FTPHandler
 from pyftpdlib.servers import FTPServer
 
 
+def leave_with_parent(parent):
+    """Ends the servers when the test that started them is gone, however it ended."""
+    while os.getppid() == parent:
+        time.sleep(0.5)
+    os._exit(0)
+
+
 def main():
-    mode, home, user, password, log_path = sys.argv[1:6]
+    mode, home, user, password, log_path, parent = sys.argv[1:7]
+    threading.Thread(target=leave_with_parent, args=(int(parent),), daemon=True).start()
     log = open(log_path, "a", buffering=1)
 
     class Pages(http.server.BaseHTTPRequestHandler):
