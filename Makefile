@@ -33,12 +33,12 @@ run: deps build
 	./build/bin/tarnwick
 
 test: deps build
-	ctest --test-dir build --output-on-failure -j$(JOBS)
+	ctest --test-dir build --output-on-failure --timeout 600 -j$(JOBS)
 	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DTARNWICK_SANITIZE=ON >/dev/null
 	cmake --build build-asan -j$(JOBS)
 	ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-		ctest --test-dir build-asan --output-on-failure -j$(JOBS)
+		ctest --test-dir build-asan --output-on-failure --timeout 600 -j$(JOBS)
 
 bench: deps
 	cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DTARNWICK_TESTS=OFF -DTARNWICK_BENCHMARKS=ON >/dev/null
