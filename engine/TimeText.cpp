@@ -4,7 +4,9 @@ namespace engine {
 namespace {
 
 std::string twoDigits(long long v) {
-    return (v < 10 ? "0" : "") + std::to_string(v);
+    std::string text(v < 10 ? "0" : "");
+    text += std::to_string(v);
+    return text;
 }
 
 }  // namespace
