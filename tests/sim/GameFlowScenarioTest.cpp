@@ -10,8 +10,6 @@ using namespace simtest;
 using testfiles::TemporaryFolder;
 
 const std::string kStart = "clock 12:00:00.000\nstart\nwait 300\n";
-const std::string kSkip =
-    "press shift\npress s\npress k\nwait 20\nrelease k\nrelease s\nrelease shift\nwait 20\n";
 // Flying out of the world's bounds loses the ship 30 frame ticks later.
 const std::string kLoseShip = "set scrollX 400\nwait 2400\n";
 

@@ -100,12 +100,12 @@ TEST(PlayScenario, AShipDestroyedOnRockCostsALifeAndTheEngineSoundIsMissedOnce) 
 // The hidden skip combination ends mission 1 as won; in mission 2 a bomb
 // dropped over the enemy beamer destroys it for difficulty x 1000 points.
 TEST(PlayScenario, SkippingToMissionTwoAndBombingTheEnemy) {
-    const RunResult r = play(
-        "wait 200\npress shift\npress s\npress k\nwait 20\nrelease k\nrelease s\nrelease shift\n"
-        "dump\nclick diblabel5\nwait 200\ndump\ncontrol enemy\n"
-        // Hover just above the enemy at world (226, 370) and let a bomb fall.
-        "set scrollX 66\nset scrollY -220\nset gravity 0\nset scrollVelY 0\nwait 100\n"
-        "press ctrl\nwait 20\nrelease ctrl\nwait 1500\ndump\ncontrol enemy\n");
+    const RunResult r =
+        play("wait 200\n" + kSkip +
+             "dump\nclick diblabel5\nwait 200\ndump\ncontrol enemy\n"
+             // Hover just above the enemy at world (226, 370) and let a bomb fall.
+             "set scrollX 66\nset scrollY -220\nset gravity 0\nset scrollVelY 0\nwait 100\n"
+             "press ctrl\nwait 20\nrelease ctrl\nwait 1500\ndump\ncontrol enemy\n");
     ASSERT_EQ(r.status, 0) << r.err;
     const auto out = lines(r.out);
     ASSERT_EQ(out.size(), 5u);

@@ -97,6 +97,10 @@ inline std::vector<std::string> lines(const std::string& text) {
     return out;
 }
 
+// The hidden keys that end a mission as won, held for a control tick.
+inline const std::string kSkip =
+    "press shift\npress s\npress k\nwait 20\nrelease k\nrelease s\nrelease shift\nwait 20\n";
+
 // Packs the files `names` (shell words) of the folder `pack` into the level
 // archive ../level.zip beside it, with the game's password; true on success.
 inline bool packLevelArchive(const std::filesystem::path& pack, const std::string& names) {
