@@ -49,16 +49,21 @@ TEST(SimScenario, FreshStartShowsTheInitialStateAndTheMissingArchive) {
 TEST(SimScenario, AGoodArchiveUnpacksAndOnlyTheMissingMusicIsReported) {
     TemporaryFolder folder;
     writeArchive(folder);
+    // Without music the Music option meets a player with nothing open.
     const RunResult r =
-        runSim(folder.folder(), "start\nwait 10\ndump\nanswer ok\nwait 10\ndump\nsounds\n");
+        runSim(folder.folder(),
+               "start\nwait 10\ndump\nanswer ok\nwait 10\ndump\nsounds\nclick DIBFadeLabel5\n"
+               "wait 10\ndump\ncontrol DIBFadeLabel5\n");
     ASSERT_EQ(r.status, 0) << r.err;
     const auto out = lines(r.out);
-    ASSERT_EQ(out.size(), 3u);
+    ASSERT_EQ(out.size(), 5u);
     EXPECT_EQ(jsonValue(out[0], "modal"), "\"MP3 file \\r\\n" + folder.folder() +
                                               "Pelwyn-Skyrush 2k4_64.wma\\r\\ndoes not exist!\"");
     EXPECT_EQ(jsonValue(out[1], "modal"), "null");
     EXPECT_EQ(out[2], "[]");
     EXPECT_TRUE(std::filesystem::exists(folder.path() / "Level_hs.jpg"));
+    EXPECT_EQ(jsonValue(out[3], "modal"), "\"No MCI device open\"");
+    EXPECT_EQ(jsonValue(out[4], "Caption"), "\"Music : On\"") << "the caption is the state";
 }
 
 TEST(SimScenario, StartUpErrorsQueueOneBoxAfterAnother) {
