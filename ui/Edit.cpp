@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "Canvas.h"
+#include "core/Utf8.h"
 #include "platform/Keys.h"
 
 namespace ui {
@@ -11,51 +12,6 @@ namespace {
 
 // Inner margin between the sunken edge and the text.
 constexpr int kMargin = 1;
-
-std::string toUtf8(std::u32string_view text) {
-    std::string out;
-    for (char32_t c : text) {
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | c >> 6);
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | c >> 12);
-            out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | c >> 18);
-            out += static_cast<char>(0x80 | (c >> 12 & 0x3F));
-            out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
-}
-
-// Malformed bytes are skipped.
-std::u32string fromUtf8(std::string_view text) {
-    std::u32string out;
-    for (size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        const size_t extra = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : 0;
-        if ((lead >= 0x80 && lead < 0xC0) || lead >= 0xF8 || i + extra >= text.size()) {
-            ++i;
-            continue;
-        }
-        char32_t c = extra == 0 ? lead : lead & (0x3F >> extra);
-        bool valid = true;
-        for (size_t k = 1; k <= extra; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + k]);
-            valid = valid && (next & 0xC0) == 0x80;
-            c = c << 6 | (next & 0x3F);
-        }
-        if (valid) out += c;
-        i += valid ? extra + 1 : 1;
-    }
-    return out;
-}
 
 }  // namespace
 
@@ -69,12 +25,12 @@ bool TEdit::IsPrintable(char32_t ch) {
 }
 
 std::string TEdit::Text() const {
-    return toUtf8(text_);
+    return core::ToUtf8(text_);
 }
 
 void TEdit::SetText(std::string_view text) {
     std::u32string kept;
-    for (char32_t c : fromUtf8(text))
+    for (char32_t c : core::FromUtf8(text))
         if (IsPrintable(c)) kept += c;
     if (maxLength_ > 0 && kept.size() > static_cast<size_t>(maxLength_)) kept.resize(maxLength_);
     const size_t end = kept.size();
@@ -166,7 +122,9 @@ platform::Rect TEdit::textArea() const {
 }
 
 int TEdit::widthUpTo(size_t characters) const {
-    return font_.Open()->measure(toUtf8(std::u32string_view(text_).substr(0, characters))).width;
+    return font_.Open()
+        ->measure(core::ToUtf8(std::u32string_view(text_).substr(0, characters)))
+        .width;
 }
 
 void TEdit::scrollToCaret() {

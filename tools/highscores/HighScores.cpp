@@ -14,6 +14,9 @@
 #include <stdexcept>
 #include <system_error>
 
+#include "core/Utf8.h"
+#include "core/Windows1252.h"
+
 namespace highscores {
 
 namespace fs = std::filesystem;
@@ -31,12 +34,10 @@ constexpr size_t kLongestName = 15;
 // A decimal exactly as the game prints numbers: digits, no sign, no leading
 // zero. Anything else did not come from the game, so it is not trusted.
 std::optional<int64_t> plainDecimal(std::string_view s) {
-    if (s.empty() || s.size() > 10 || (s[0] == '0' && s.size() > 1))
-        return std::nullopt;
+    if (s.empty() || s.size() > 10 || (s[0] == '0' && s.size() > 1)) return std::nullopt;
     int64_t value = 0;
     for (char c : s) {
-        if (c < '0' || c > '9')
-            return std::nullopt;
+        if (c < '0' || c > '9') return std::nullopt;
         value = value * 10 + (c - '0');
     }
     return value;
@@ -49,34 +50,11 @@ bool isDifficultyWord(std::string_view w) {
 // The name field only takes printable characters; a control byte means the
 // file was not written by the game.
 bool isPlayerName(std::string_view name) {
-    if (name.size() > kLongestName)
-        return false;
+    if (name.size() > kLongestName) return false;
     return std::none_of(name.begin(), name.end(), [](char c) {
         auto b = static_cast<unsigned char>(c);
         return b < 0x20 || b == 0x7F;
     });
-}
-
-// Unicode code points of 0x80..0x9F; 0 marks the five bytes Windows-1252
-// leaves undefined. The rest of the code page is Latin-1, equal to Unicode.
-constexpr char16_t kHighControls[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
-    0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
-};
-
-void appendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
 }
 
 std::string counted(size_t n, const char* one, const char* many) {
@@ -92,29 +70,23 @@ const char* kUsage =
 
 std::optional<uint32_t> dateWordOfFileName(std::string_view fileName) {
     constexpr std::string_view kExt = ".zlb";
-    if (fileName.size() <= kExt.size() || !fileName.ends_with(kExt))
-        return std::nullopt;
+    if (fileName.size() <= kExt.size() || !fileName.ends_with(kExt)) return std::nullopt;
     std::string_view stem = fileName.substr(0, fileName.size() - kExt.size());
     bool negative = stem.starts_with('-');
-    if (negative)
-        stem.remove_prefix(1);
+    if (negative) stem.remove_prefix(1);
     auto magnitude = plainDecimal(stem);
-    if (!magnitude || (negative && *magnitude == 0))
-        return std::nullopt;
+    if (!magnitude || (negative && *magnitude == 0)) return std::nullopt;
     int64_t value = negative ? -*magnitude : *magnitude;
-    if (value < INT32_MIN || value > INT32_MAX)
-        return std::nullopt;
+    if (value < INT32_MIN || value > INT32_MAX) return std::nullopt;
     // The game prints the word as a signed number; the date lives in its bits.
     return static_cast<uint32_t>(static_cast<int32_t>(value));
 }
 
 std::optional<Score> parseScore(const Upload& upload) {
     auto word = dateWordOfFileName(upload.fileName);
-    if (!word)
-        return std::nullopt;
+    if (!word) return std::nullopt;
     std::string_view text = upload.content;
-    if (!text.ends_with("\r\n"))
-        return std::nullopt;
+    if (!text.ends_with("\r\n")) return std::nullopt;
     // A second line needs no check of its own: its CR or LF lands inside a
     // field, and no field accepts control characters.
     std::string_view line = text.substr(0, text.size() - 2);
@@ -123,8 +95,7 @@ std::optional<Score> parseScore(const Upload& upload) {
     for (size_t start = 0;;) {
         size_t tab = line.find('\t', start);
         fields.push_back(line.substr(start, tab - start));
-        if (tab == std::string_view::npos)
-            break;
+        if (tab == std::string_view::npos) break;
         start = tab + 1;
     }
     if (fields.size() != 4 || !isPlayerName(fields[0]) || !isDifficultyWord(fields[1]))
@@ -159,10 +130,8 @@ Table buildTable(std::vector<Upload> uploads) {
     // The FAT fields are packed from year down to seconds, so comparing the
     // words unsigned compares the upload dates.
     std::sort(valid.begin(), valid.end(), [](const Score& a, const Score& b) {
-        if (a.score != b.score)
-            return a.score > b.score;
-        if (a.dateWord != b.dateWord)
-            return a.dateWord < b.dateWord;
+        if (a.score != b.score) return a.score > b.score;
+        if (a.dateWord != b.dateWord) return a.dateWord < b.dateWord;
         return a.fileName < b.fileName;
     });
 
@@ -181,22 +150,16 @@ Table buildTable(std::vector<Upload> uploads) {
 
 std::string formatDateWord(uint32_t w) {
     char buf[32];
-    std::snprintf(buf, sizeof buf, "%04u-%02u-%02u %02u:%02u:%02u", 1980 + (w >> 25), (w >> 21) & 0x0F,
-                  (w >> 16) & 0x1F, (w >> 11) & 0x1F, (w >> 5) & 0x3F, 2 * (w & 0x1F));
+    std::snprintf(buf, sizeof buf, "%04u-%02u-%02u %02u:%02u:%02u", 1980 + (w >> 25),
+                  (w >> 21) & 0x0F, (w >> 16) & 0x1F, (w >> 11) & 0x1F, (w >> 5) & 0x3F,
+                  2 * (w & 0x1F));
     return buf;
 }
 
 std::string windows1252ToUtf8(std::string_view bytes) {
-    std::string out;
-    out.reserve(bytes.size() * 2);
-    for (char c : bytes) {
-        auto b = static_cast<unsigned char>(c);
-        char32_t cp = b;
-        if (b >= 0x80 && b <= 0x9F)
-            cp = kHighControls[b - 0x80] ? kHighControls[b - 0x80] : U'\uFFFD';
-        appendUtf8(out, cp);
-    }
-    return out;
+    std::u32string text;
+    for (const char c : bytes) text += core::FromWindows1252(static_cast<uint8_t>(c));
+    return core::ToUtf8(text);
 }
 
 std::string escapeHtml(std::string_view text) {
@@ -204,12 +167,23 @@ std::string escapeHtml(std::string_view text) {
     out.reserve(text.size());
     for (char c : text) {
         switch (c) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '"': out += "&quot;"; break;
-            case '\'': out += "&#39;"; break;
-            default: out += c;
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            case '\'':
+                out += "&#39;";
+                break;
+            default:
+                out += c;
         }
     }
     return out;
@@ -234,8 +208,10 @@ std::string renderPage(const Table& table) {
         "<h1>Tarnwick high scores</h1>\n";
     page += "<p>" + counted(table.scores.size(), "score", "scores") + " listed";
     if (table.repeats > 0)
-        page += ", " + counted(table.repeats, "repeated upload", "repeated uploads") + " counted once";
-    page += ", " + counted(table.broken.size(), "broken record", "broken records") + " skipped.</p>\n";
+        page +=
+            ", " + counted(table.repeats, "repeated upload", "repeated uploads") + " counted once";
+    page +=
+        ", " + counted(table.broken.size(), "broken record", "broken records") + " skipped.</p>\n";
     page +=
         "<table>\n"
         "<thead><tr><th>Rank</th><th>Name</th><th>Difficulty</th><th>Mission</th><th>Score</th>"
@@ -256,13 +232,13 @@ std::vector<Upload> readUploads(const fs::path& folder) {
     std::error_code ec;
     fs::directory_iterator it(folder, ec);
     if (ec)
-        throw std::runtime_error("cannot read the uploads folder " + folder.string() + ": " + ec.message());
+        throw std::runtime_error("cannot read the uploads folder " + folder.string() + ": " +
+                                 ec.message());
     std::vector<Upload> uploads;
     for (; it != fs::directory_iterator(); it.increment(ec)) {
         std::string name = it->path().filename().string();
         std::error_code typeError;
-        if (!name.ends_with(".zlb") || !it->is_regular_file(typeError))
-            continue;
+        if (!name.ends_with(".zlb") || !it->is_regular_file(typeError)) continue;
         // An upload that cannot be opened keeps empty content and so counts
         // as broken: the table is still built from the others.
         Upload u{name, {}};
@@ -275,7 +251,8 @@ std::vector<Upload> readUploads(const fs::path& folder) {
         uploads.push_back(std::move(u));
     }
     if (ec)
-        throw std::runtime_error("cannot read the uploads folder " + folder.string() + ": " + ec.message());
+        throw std::runtime_error("cannot read the uploads folder " + folder.string() + ": " +
+                                 ec.message());
     return uploads;
 }
 
@@ -286,14 +263,12 @@ void writeFileAtomically(const fs::path& target, std::string_view data) {
     fs::path dir = target.parent_path().empty() ? fs::path(".") : target.parent_path();
     std::string temp = (dir / ("." + target.filename().string() + ".XXXXXX")).string();
     int fd = ::mkstemp(temp.data());
-    if (fd < 0)
-        fail(errno);
+    if (fd < 0) fail(errno);
     // mkstemp makes the file private; the web server has to read the page.
     mode_t mask = ::umask(0);
     ::umask(mask);
     int error = 0;
-    if (::fchmod(fd, 0666 & ~mask) != 0)
-        error = errno;
+    if (::fchmod(fd, 0666 & ~mask) != 0) error = errno;
     for (size_t done = 0; error == 0 && done < data.size();) {
         ssize_t n = ::write(fd, data.data() + done, data.size() - done);
         if (n < 0 && errno != EINTR)
@@ -301,12 +276,9 @@ void writeFileAtomically(const fs::path& target, std::string_view data) {
         else if (n > 0)
             done += static_cast<size_t>(n);
     }
-    if (error == 0 && ::fsync(fd) != 0)
-        error = errno;
-    if (::close(fd) != 0 && error == 0)
-        error = errno;
-    if (error == 0 && ::rename(temp.c_str(), target.c_str()) != 0)
-        error = errno;
+    if (error == 0 && ::fsync(fd) != 0) error = errno;
+    if (::close(fd) != 0 && error == 0) error = errno;
+    if (error == 0 && ::rename(temp.c_str(), target.c_str()) != 0) error = errno;
     if (error != 0) {
         ::unlink(temp.c_str());
         fail(error);
@@ -326,8 +298,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         Table table = buildTable(readUploads(args[0]));
         fs::path target = args[1];
         std::error_code ec;
-        if (args[1].ends_with('/') || fs::is_directory(target, ec))
-            target /= "overall.htm";
+        if (args[1].ends_with('/') || fs::is_directory(target, ec)) target /= "overall.htm";
         writeFileAtomically(target, renderPage(table));
     } catch (const std::exception& e) {
         err << "highscores: " << e.what() << "\n";
