@@ -4,14 +4,9 @@
 #include <cstdlib>
 
 #include "core/Nearest.h"
+#include "engine/Collisions.h"
 
 namespace engine {
-namespace {
-
-// The cargo damage bar's full scale.
-constexpr int32_t kCargoDamageMaximum = 1500;
-
-}  // namespace
 
 int32_t TimeBonus(int32_t missionNumber, int32_t difficulty, uint32_t seconds) {
     // In 64 bits: a clock that ran for days must give 0, not wrap to a fortune.
@@ -28,8 +23,7 @@ int32_t CargoBonus(double cargoVelX, double cargoVelY, int32_t missionNumber, in
                    int32_t cargoDamage) {
     // The cargo's speed is at most 6 per axis, so these stay small.
     const int32_t speed = std::abs(core::nearest(cargoVelY)) + std::abs(core::nearest(cargoVelX));
-    return speed * (missionNumber + 100) * difficulty +
-           (kCargoDamageMaximum - cargoDamage / difficulty);
+    return speed * (missionNumber + 100) * difficulty + (kDamageLimit - cargoDamage / difficulty);
 }
 
 }  // namespace engine

@@ -9,7 +9,6 @@ namespace {
 
 constexpr int32_t kRockAbove = 0x110011;
 constexpr int32_t kRockBelow = 0x880000;
-constexpr int32_t kMaxDamage = 1500;
 constexpr int32_t kCargoContactDamage = 25;
 
 bool rockAt(const effects::LevelPictures& pictures, int x, int y) {
@@ -62,7 +61,7 @@ void ShipAgainstRock(core::GameState& s, PlayScene& scene, const effects::LevelP
     actions.RequestEffect(kEffectShipSparks);
     if (s.shipDead) return;
     actions.PlaySound(SoundList::DIBWavList2, kSoundBump);
-    if (s.shipDamage <= kMaxDamage) return;
+    if (s.shipDamage <= kDamageLimit) return;
     actions.PlaySound(SoundList::DIBWavList2, kSoundExplosion);
     scene.shipVisible = false;
     s.shipDamage = 0;
@@ -80,10 +79,10 @@ void CargoAgainstRock(core::GameState& s, PlayScene& scene, const effects::Level
     s.cargoDamage += kCargoContactDamage;
     actions.PlaySound(SoundList::DIBWavList1, kSoundBump);
     actions.RequestEffect(kEffectCargoSparks);
-    if (s.shipDead || s.cargoDamage <= kMaxDamage) return;
+    if (s.shipDead || s.cargoDamage <= kDamageLimit) return;
     actions.PlaySound(SoundList::DIBWavList2, kSoundExplosion);
     scene.shipVisible = false;
-    s.cargoDamage = kMaxDamage;
+    s.cargoDamage = kDamageLimit;
     scene.boxVisible = false;
     burst(actions, kEffectCargoSparks);
     loseShip(s, scene, actions, "Cargo lost. You are dead");

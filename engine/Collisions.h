@@ -9,6 +9,10 @@
 
 namespace engine {
 
+// Past this much damage the ship is destroyed, or the cargo lost; the damage
+// bars run up to it.
+inline constexpr int32_t kDamageLimit = 1500;
+
 // Rock is whatever the shown level picture holds at a point: a canvas value
 // with a blue component from 0x11 to 0x87. Black space is free, and so are
 // the particles (blue 0x88); the enemy's beam lines count as rock.

@@ -18,7 +18,8 @@ inline constexpr int kSoundNewLife = 6;
 
 // The effect presets the play rules request.
 inline constexpr uint8_t kEffectBigBang = 4;
-inline constexpr uint8_t kEffectShipSparks = 5;
+inline constexpr uint8_t kEffectShipSparks = 5;  // also the first request of a mission's start
+inline constexpr uint8_t kEffectMissionStart = 7;
 inline constexpr uint8_t kEffectCargoSparks = 8;
 inline constexpr uint8_t kEffectBombBlast = 9;
 inline constexpr uint8_t kEffectEnemySpark = 11;

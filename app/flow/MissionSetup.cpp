@@ -5,18 +5,11 @@
 #include "app/PictureFile.h"
 #include "app/flow/Lives.h"
 #include "core/MissionTable.h"
+#include "engine/Collisions.h"
 #include "engine/Minimap.h"
 #include "engine/PlayActions.h"
 
 namespace app {
-namespace {
-
-constexpr int kCargoDamageLimit = 1500;
-// The effect presets of a mission's start: sparks, then the start burst.
-constexpr uint8_t kEffectStartSparks = 5;
-constexpr uint8_t kEffectStartBurst = 7;
-
-}  // namespace
 
 MissionSetup::MissionSetup(platform::EventLoop& loop, const ProgramPaths& paths,
                            core::GameState& state, engine::PlayScene& scene, PlaySceneView& view,
@@ -56,7 +49,7 @@ void MissionSetup::resetForNewAttempt() {
     timers_.titleTick.SetEnabled(false);
     scene_.scoringVisible = false;
     state_.cargoDamage = 0;
-    w_.hud.BoxDam.SetMaximum(kCargoDamageLimit);
+    w_.hud.BoxDam.SetMaximum(engine::kDamageLimit);
     w_.hud.BoxDam.SetPosition(0);
     scene_.shipVisible = true;
     scene_.boxVisible = true;
@@ -104,7 +97,7 @@ void MissionSetup::placeMission() {
     w_.play.ship.BringToFront();
     state_.cargoReleased = false;
     // This request also makes the effect buffer the level is painted into.
-    flow_.requestEffect(kEffectStartSparks);
+    flow_.requestEffect(engine::kEffectShipSparks);
     state_.cargoX = row.cargoX;
     state_.cargoY = row.cargoY;
     state_.exitX = row.exitX;
@@ -118,7 +111,7 @@ void MissionSetup::placeMission() {
     const std::string picture = "level" + std::to_string(row.picture) + "_big.jpg";
     w_.pictures.HandIn(w_.effects, LoadPictureFile(paths_.dataFolder + picture));
     if (row.number != 1) timers_.StartPlay();
-    flow_.requestEffect(kEffectStartBurst);
+    flow_.requestEffect(engine::kEffectMissionStart);
     phase_.running = true;
 
     if (!state_.enemyGone) {
