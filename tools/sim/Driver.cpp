@@ -9,6 +9,7 @@
 
 #include "Json.h"
 #include "app/Form1.h"
+#include "engine/Collisions.h"
 #include "platform/Keys.h"
 #include "platform/Png.h"
 
@@ -219,6 +220,8 @@ void Driver::execute(const Command& c) {
         shot(c);
     } else if (w == "pixel") {
         pixel(c);
+    } else if (w == "rock") {
+        rock(c);
     } else if (w == "urls") {
         expectArgs(c, 0);
         urls();
@@ -427,6 +430,41 @@ void Driver::pixel(const Command& c) {
     json.key("x").value(static_cast<int64_t>(x));
     json.key("y").value(static_cast<int64_t>(y));
     json.key("rgb").value(static_cast<int64_t>(frame.pixel(x, y).value & 0xFFFFFFu));
+    json.endObject();
+    out_ << json.str() << '\n' << std::flush;
+}
+
+void Driver::rock(const Command& c) {
+    expectArgs(c, 4);
+    // Any window onto the world, as long as it stays a few pictures wide:
+    // points outside the level picture read as open, as in the game.
+    constexpr int kReach = 4096;
+    const int x = parseWithin<int>(c, c.args[0], -kReach, kReach);
+    const int y = parseWithin<int>(c, c.args[1], -kReach, kReach);
+    const int w = parseWithin<int>(c, c.args[2], 1, kReach);
+    const int h = parseWithin<int>(c, c.args[3], 1, kReach);
+    const effects::LevelPictures& pictures = program_.Form1()->Pictures;
+    JsonWriter json;
+    json.beginObject();
+    json.key("x").value(static_cast<int64_t>(x));
+    json.key("y").value(static_cast<int64_t>(y));
+    json.key("w").value(static_cast<int64_t>(w));
+    json.key("h").value(static_cast<int64_t>(h));
+    // One hex digit for four points of a row, the leftmost in its top bit.
+    json.key("rows").beginArray();
+    std::string row;
+    for (int py = y; py < y + h; ++py) {
+        row.clear();
+        for (int px = x; px < x + w; px += 4) {
+            int nibble = 0;
+            for (int k = 0; k < 4; ++k)
+                if (px + k < x + w && engine::IsRock(pictures.LevelPixel(px + k, py)))
+                    nibble |= 8 >> k;
+            row += "0123456789abcdef"[nibble];
+        }
+        json.value(std::string_view(row));
+    }
+    json.endArray();
     json.endObject();
     out_ << json.str() << '\n' << std::flush;
 }

@@ -38,6 +38,7 @@ class Driver {
     void sounds();
     void shot(const Command& command);
     void pixel(const Command& command);
+    void rock(const Command& command);
     void urls();
 
     ScriptReader& script_;
