@@ -33,4 +33,13 @@ void savePng(const core::Bitmap& picture, const std::string& path) {
     if (IMG_SavePNG(rgb.get(), path.c_str()) != 0) throw failure(path, IMG_GetError());
 }
 
+void saveTransparentPng(const core::Bitmap& picture, const std::string& path) {
+    if (picture.empty()) throw failure(path, "the picture is empty");
+    SurfacePtr view(SDL_CreateRGBSurfaceWithFormatFrom(
+        const_cast<uint32_t*>(picture.data()), picture.width(), picture.height(), 32,
+        picture.width() * static_cast<int>(sizeof(uint32_t)), SDL_PIXELFORMAT_ARGB8888));
+    if (!view) throw failure(path, SDL_GetError());
+    if (IMG_SavePNG(view.get(), path.c_str()) != 0) throw failure(path, IMG_GetError());
+}
+
 }  // namespace platform
