@@ -29,7 +29,8 @@ Outcome Pilot::fly() {
     Outcome outcome;
     for (;;) {
         startMission();
-        if (attempt(outcome)) return outcome;
+        const End end = attempt(outcome);
+        if (end != End::Lost) return outcome;
         ++outcome.livesLost;
         // The countdown after a loss, then the briefing again or the end of the game.
         sim_.wait(4000);
@@ -56,6 +57,7 @@ void Pilot::startMission() {
 }
 
 void Pilot::readRock() {
+    lookedAhead_ = false;
     cave_.take(sim_.ask("rock 0 0 " + std::to_string(Cave::kSize) + " " +
                         std::to_string(Cave::kSize)));
     cave_.setBeam(s_.enemyX, s_.enemyY, s_.beamLength, !s_.enemyGone);
@@ -144,10 +146,11 @@ bool Pilot::findDrop(Vec blocked) {
                     continue;
                 aim = std::abs(hitX - bx0 - 2);
             }
-            if (planner_.clearance(x, y, ld) < 1) continue;
+            if (!planner_.fits(x, y, ld)) continue;
             const auto cost = planner_.costTo(x, y);
             if (!cost) continue;
-            const double score = *cost + 5 * aim + 0.5 * (burst - y);
+            const double cramped = std::max(0.0, 3 - planner_.clearance(x, y, ld));
+            const double score = *cost + 5 * aim + 0.5 * (burst - y) + 20 * cramped;
             if (score < bestScore) {
                 bestScore = score;
                 drop_ = {static_cast<double>(x), static_cast<double>(y)};
@@ -178,7 +181,7 @@ std::string Pilot::routeTo(Vec goal, Load ld, bool& arrived) {
         }
         if (!route_.reached && !bombRun_) {
             const Route through = planner_.plan(here, target, ld, true);
-            planner_.plan(here, target, ld, false);  // what can be reached, for the bomb run
+            planner_.reachFrom(here, ld);
             if (!through.blockedAt) return "no route, and nothing to bomb";
             if (!findDrop(*through.blockedAt)) return "no place to bomb the way open from";
             bombRun_ = true;
@@ -186,10 +189,39 @@ std::string Pilot::routeTo(Vec goal, Load ld, bool& arrived) {
             route_ = planner_.plan(here, drop_, ld, false);
         }
         if (!route_.reached) return "no route to the bombing place";
+        if (route_.reached && !bombRun_ && towLeg_ && !lookedAhead_) clearTowLeg(here, ld);
     }
     ++ticksSincePlan_;
     arrived = !bombRun_ && distance(here, goal) < 5;
     return "";
+}
+
+// The way back with the cargo in tow can be narrower than the ship needs
+// alone, and blocked where the cargo cannot follow under a wall bombed open
+// from above; such a wall is bombed wider while the ship is still above it.
+void Pilot::clearTowLeg(Vec here, Load ld) {
+    lookedAhead_ = true;
+    Load tow = ld;
+    tow.towing = true;
+    const auto [from, to] = *towLeg_;
+    if (planner_.plan(from, to, tow, false).reached) return;
+    const Route through = planner_.plan(from, to, tow, true);
+    planner_.reachFrom(here, ld);
+    if (through.blockedAt && findDrop(*through.blockedAt)) {
+        bombRun_ = true;
+        routeGoal_ = drop_;
+        route_ = planner_.plan(here, drop_, ld, false);
+        along_ = 0;
+    } else {
+        route_ = planner_.plan(here, routeGoal_, ld, false);
+    }
+}
+
+// Where the ship holds its cargo inside the collector's delivery box.
+Vec Pilot::releasePlace() const {
+    const int slack = s_.towSlack;
+    return {s_.collectorX + 24.0,
+            s_.gravity < 0 ? s_.collectorY + 10.0 + slack : s_.collectorY + 22.0 - slack};
 }
 
 Vec Pilot::followRoute() {
@@ -222,7 +254,7 @@ Vec Pilot::followRoute() {
     return len < 1e-9 ? Vec{} : way * (speed / len);
 }
 
-bool Pilot::attempt(Outcome& outcome) {
+Pilot::End Pilot::attempt(Outcome& outcome) {
     bool enemyGone = s_.enemyGone;
     int releasedTicks = 0;
     int settle = -1;  // counting down after a bomb burst
@@ -237,12 +269,12 @@ bool Pilot::attempt(Outcome& outcome) {
             outcome.bombs = bombs_;
             shoot("success");
             sim_.wait(5000);  // the success countdown, to the next briefing
-            return outcome.won;
+            return outcome.won ? End::Won : End::Stuck;
         }
         if (s_.shipDead || !s_.missionTimerOn) {
             outcome.note = s_.cargoDamage >= 1500 ? "cargo lost" : "ship lost";
             shoot("lost");
-            return false;
+            return End::Lost;
         }
         if (s_.enemyGone != enemyGone) {
             enemyGone = s_.enemyGone;
@@ -268,11 +300,11 @@ bool Pilot::attempt(Outcome& outcome) {
                 releasedTicks = 0;
             }
         } else if (s_.towing) {
+            towLeg_.reset();
             releasedTicks = 0;
             const int cx = s_.collectorX;
             const int cy = s_.collectorY;
-            const int slack = s_.towSlack;
-            goal = {cx + 24.0, upwards ? cy + 10.0 + slack : cy + 22.0 - slack};
+            goal = releasePlace();
             const bool overColumn = s_.cargoX > cx + 2 && s_.cargoX < cx + 30;
             const bool inReach = upwards ? s_.cargoY > cy - 6 && s_.cargoY < cy + 160
                                          : s_.cargoY < cy + 30 && s_.cargoY > cy - 160;
@@ -280,6 +312,7 @@ bool Pilot::attempt(Outcome& outcome) {
                 key = "down";
         } else {
             goal = {s_.cargoX + 8, upwards ? s_.cargoY + 34 : s_.cargoY - 14};
+            towLeg_ = {goal, releasePlace()};
             const bool near = std::abs(s_.cargoX - (here.x - 8)) < 40 &&
                               std::abs(s_.cargoY - (here.y - 10)) < 40;
             if (near && calm) key = "up";
@@ -299,13 +332,13 @@ bool Pilot::attempt(Outcome& outcome) {
             if (!trouble.empty()) {
                 outcome.note = trouble;
                 shoot("stuck");
-                return false;
+                return End::Stuck;
             }
             wanted = followRoute();
             if (bombRun_ && distance(here, drop_) < 4 && calm && !s_.bombFlying) {
                 if (bombs_ >= kMostBombs) {
                     outcome.note = "too many bombs";
-                    return false;
+                    return End::Stuck;
                 }
                 key = "ctrl";
                 ++bombs_;
@@ -319,7 +352,7 @@ bool Pilot::attempt(Outcome& outcome) {
         tick(steering_.toward(s_, wanted, turnTicks), key);
     }
     outcome.note = "out of time";
-    return false;
+    return End::Stuck;
 }
 
 void Pilot::shoot(const std::string& name) {

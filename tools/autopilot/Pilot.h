@@ -1,6 +1,8 @@
 #pragma once
 
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "Cave.h"
 #include "Planner.h"
@@ -35,8 +37,9 @@ class Pilot {
   private:
     enum class Phase { ToCargo, Tow, Released, ToExit };
 
-    // One attempt with one life; true when the exit was entered.
-    bool attempt(Outcome& outcome);
+    enum class End { Won, Lost, Stuck };
+    // One attempt with one life.
+    End attempt(Outcome& outcome);
     void startMission();
     void readRock();
     // One mission tick with these keys, then the state after it.
@@ -46,7 +49,9 @@ class Pilot {
     // run that clears it; empty text when the route is there.
     std::string routeTo(Vec goal, Load ld, bool& arrived);
     Vec followRoute();
+    Vec releasePlace() const;
     bool findDrop(Vec blockedAt);
+    void clearTowLeg(Vec here, Load ld);
     void shoot(const std::string& name);
 
     SimLink& sim_;
@@ -65,6 +70,9 @@ class Pilot {
     bool bombRun_ = false;  // flying to drop_
     Vec drop_;
     int bombs_ = 0;
+    // Before the cargo is hooked: from the hooking place to the release place.
+    std::optional<std::pair<Vec, Vec>> towLeg_;
+    bool lookedAhead_ = false;
     int shotCount_ = 0;
 };
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 #include <queue>
 
@@ -44,22 +45,31 @@ bool Planner::fits(int x, int y, const Load& load) const {
     return assetgen::levels::cargoFits(rock, x - 8, y - 10 + dy);
 }
 
-double Planner::stepCost(int cx, int cy, const Load& load, bool throughRock) const {
+double Planner::stepCost(int cx, int cy, const Load& load, bool throughRock, bool nearStart) const {
     const int x = centreOf(cx);
     const int y = centreOf(cy);
     const double margin = clearance(x, y, load);
     if (margin >= 0) return 1 + kNearRock / (1 + margin);
     if (fits(x, y, load)) return kTightSpot - margin;
-    return throughRock ? kThroughRock : kUnreached;
+    // A ship in a tight spot, its cell centre in rock, must still find its way out.
+    return throughRock || nearStart ? kThroughRock : kUnreached;
+}
+
+void Planner::reachFrom(Vec from, const Load& load) {
+    plan(from, std::nullopt, load, false);
 }
 
 Route Planner::plan(Vec from, Vec goal, const Load& load, bool throughRock) {
+    return plan(from, std::optional<Vec>(goal), load, throughRock);
+}
+
+Route Planner::plan(Vec from, std::optional<Vec> goal, const Load& load, bool throughRock) {
     const int n = kCells;
     cost_.assign(static_cast<size_t>(n) * n, kUnreached);
     std::vector<int> previous(static_cast<size_t>(n) * n, -1);
     auto index = [n](int cx, int cy) { return cy * n + cx; };
     const int start = index(cellOf(from.x), cellOf(from.y));
-    const int target = index(cellOf(goal.x), cellOf(goal.y));
+    const int target = goal ? index(cellOf(goal->x), cellOf(goal->y)) : -1;
 
     using Entry = std::pair<double, int>;
     std::priority_queue<Entry, std::vector<Entry>, std::greater<>> open;
@@ -77,7 +87,9 @@ Route Planner::plan(Vec from, Vec goal, const Load& load, bool throughRock) {
                 const int nx = hx + dx;
                 const int ny = hy + dy;
                 if ((dx == 0 && dy == 0) || nx < 0 || ny < 0 || nx >= n || ny >= n) continue;
-                const double step = stepCost(nx, ny, load, throughRock);
+                const bool nearStart =
+                    std::abs(nx - start % n) <= 2 && std::abs(ny - start / n) <= 2;
+                const double step = stepCost(nx, ny, load, throughRock, nearStart);
                 if (step == kUnreached) continue;
                 const double next = c + step * ((dx != 0 && dy != 0) ? 1.4142 : 1.0);
                 const int there = index(nx, ny);
@@ -91,7 +103,7 @@ Route Planner::plan(Vec from, Vec goal, const Load& load, bool throughRock) {
     }
 
     Route route;
-    if (cost_[static_cast<size_t>(target)] == kUnreached) return route;
+    if (target < 0 || cost_[static_cast<size_t>(target)] == kUnreached) return route;
     route.reached = true;
     std::vector<int> cells;
     for (int at = target; at != -1; at = previous[static_cast<size_t>(at)]) cells.push_back(at);
@@ -105,7 +117,7 @@ Route Planner::plan(Vec from, Vec goal, const Load& load, bool throughRock) {
             !fits(static_cast<int>(p.x), static_cast<int>(p.y), load))
             route.blockedAt = p;
     }
-    route.points.push_back(goal);
+    route.points.push_back(*goal);
     return route;
 }
 

@@ -38,11 +38,14 @@ class Planner {
     bool fits(int x, int y, const Load& load) const;
 
     Route plan(Vec from, Vec goal, const Load& load, bool throughRock);
+    // Every cell the ship can reach from `from`, for costTo().
+    void reachFrom(Vec from, const Load& load);
     // After plan(): whether a cell holding (x, y) was reached, and at what cost.
     std::optional<double> costTo(int x, int y) const;
 
   private:
-    double stepCost(int cx, int cy, const Load& load, bool throughRock) const;
+    Route plan(Vec from, std::optional<Vec> goal, const Load& load, bool throughRock);
+    double stepCost(int cx, int cy, const Load& load, bool throughRock, bool nearStart) const;
 
     const Cave& cave_;
     std::vector<double> cost_;
