@@ -7,7 +7,8 @@ namespace autopilot {
 namespace {
 
 // How much of the gap to the wished-for velocity one mission tick closes.
-constexpr double kGain = 0.35;
+constexpr double kGain = 0.3;
+constexpr double kSlack = 0.3;
 constexpr double kBeginnerDamping = 0.05;
 constexpr double kMostDebt = 2.5;
 
@@ -22,7 +23,10 @@ double angleBetween(Vec a, Vec b) {
 
 Steer Steering::toward(const Snapshot& s, Vec wanted, int turnTicks) {
     const Vec v{s.vx(), s.vy()};
-    Vec need = (wanted - v) * kGain;
+    // Small velocity errors are left alone: chasing them costs fuel on every tick.
+    const Vec error = wanted - v;
+    const double size = length(error);
+    Vec need = size > kSlack ? error * (kGain * (size - kSlack) / size) : Vec{};
     need.y -= s.gravity;
     // Beginners drift to a stop sideways: keeping a speed costs that much.
     if (s.difficulty == 1 && std::abs(v.x) > kBeginnerDamping)
