@@ -49,9 +49,12 @@ void TCustomDIBControl::PaintThrough(TAbstractSuperDIB& backBuffer, int left, in
     const int width = Width();
     const int height = Height();
     // What is painted below the control so far; a part of the control
-    // outside the back buffer keeps whatever the scratch image held.
-    backBuffer.Draw(std::max(-left, 0), std::max(-top, 0), std::max(left, 0), std::max(top, 0),
-                    scratch, width, height);
+    // outside the back buffer keeps whatever the scratch image held. The
+    // title's veil covers the whole play window and is laid over it on every
+    // frame: copying what it hides would be a third of its cost.
+    if (OnPaintStart || !ContentCoversScratch())
+        backBuffer.Draw(std::max(-left, 0), std::max(-top, 0), std::max(left, 0),
+                        std::max(top, 0), scratch, width, height);
     scratch.SetClipRect(0, 0, width - 1, height - 1);
     if (OnPaintStart) OnPaintStart(*this);
     PaintContent(scratch);
@@ -142,9 +145,20 @@ void TDIBImage::PaintContent(TWinDIB& scratch) {
 // the picture covers the whole control: its rendered size is the control's
 // size rounded up, and a plain resize gives every pixel a colour.
 bool TDIBImage::PaintsOpaque() const {
-    if (Opacity() != 255 || !stretch_ || center_ || angle_ != 0) return false;
+    return Opacity() == 255 && ContentCoversScratch();
+}
+
+// Only a picture laid down by plain copy, unturned, can hide everything below.
+bool TDIBImage::ContentCoversScratch() const {
+    if (angle_ != 0) return false;
     const TAbstractSuperDIB* picture = indexMain_.Resolve();
-    return picture && picture->Transfer().rule == TTransferRule::Copy;
+    if (!picture || !picture->HasPixels() || picture->Transfer().rule != TTransferRule::Copy)
+        return false;
+    // Stretched, it is scaled to exactly the control's size.
+    if (stretch_) return !center_;
+    // Unscaled at the top-left corner, it covers a control no larger than itself.
+    return scale_ == 100 && (autoSize_ || !center_) && picture->Width() >= Width() &&
+           picture->Height() >= Height();
 }
 
 ui::Properties TDIBImage::ExtraProperties() const {

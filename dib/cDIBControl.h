@@ -51,8 +51,12 @@ class TCustomDIBControl : public ui::Control {
 
   protected:
     // The control draws itself into `scratch` (its own coordinates), which
-    // starts as a copy of what lies below the control.
+    // starts as a copy of what lies below the control, unless
+    // ContentCoversScratch() says that nothing of that copy would survive.
     virtual void PaintContent(TWinDIB& scratch) = 0;
+    // True when PaintContent gives every pixel of the scratch image a colour
+    // of its own, whatever was there.
+    virtual bool ContentCoversScratch() const { return false; }
 
   private:
     ui::Form& owner_;
@@ -98,6 +102,7 @@ class TDIBImage : public TCustomDIBControl {
 
   protected:
     void PaintContent(TWinDIB& scratch) override;
+    bool ContentCoversScratch() const override;
 
   private:
     void adjustSize();
