@@ -306,10 +306,14 @@ Pilot::End Pilot::attempt(Outcome& outcome) {
             const int cy = s_.collectorY;
             goal = releasePlace();
             // Close by, the cargo itself is steered over the column: it need
-            // not hang straight under the ship.
+            // not hang straight under the ship. Unless that would take the
+            // ship where it does not fit.
             const Vec cargo{s_.cargoX, s_.cargoY};
             const Vec straight{here.x - 8, here.y - 10 + (upwards ? -s_.towSlack : s_.towSlack)};
-            if (distance(here, goal) < 48) goal = goal - (cargo - straight);
+            const Vec shifted = goal - (cargo - straight);
+            if (distance(here, goal) < 48 &&
+                planner_.fits(static_cast<int>(shifted.x), static_cast<int>(shifted.y), load()))
+                goal = shifted;
             const bool overColumn = s_.cargoX > cx + 2 && s_.cargoX < cx + 30;
             const bool inReach = upwards ? s_.cargoY > cy - 6 && s_.cargoY < cy + 160
                                          : s_.cargoY < cy + 30 && s_.cargoY > cy - 160;
