@@ -62,9 +62,12 @@ uint64_t waveLengthMs(const std::string& bytes) {
     while (pos + 8 <= bytes.size()) {
         const std::string id = bytes.substr(pos, 4);
         const uint32_t size = le32(pos + 4);
-        if (id == "fmt " && pos + 16 <= bytes.size() && size >= 12) byteRate = le32(pos + 8 + 8);
+        // The byte rate is the third field of the fmt chunk, bytes 8 to 11.
+        if (id == "fmt " && pos + 20 <= bytes.size() && size >= 12) byteRate = le32(pos + 8 + 8);
         if (id == "data") dataSize = size;
-        pos += 8 + size + (size & 1);
+        // In 64 bits: a chunk claiming nearly 4 GiB would wrap a 32-bit step
+        // to 0 and measure the same chunk for ever.
+        pos += 8 + uint64_t{size} + (size & 1);
     }
     return byteRate == 0 ? 0 : uint64_t{dataSize} * 1000 / byteRate;
 }

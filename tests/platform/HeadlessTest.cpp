@@ -109,4 +109,37 @@ TEST(AudioRecorder, EngineSoundRestartsOnlyAfterItEnded) {
     std::filesystem::remove(path);
 }
 
+// Opens `bytes` as the engine sound and plays it at 0 and 300 ms: a sound of
+// unknown length starts again each time, a 0.5 s one only once.
+std::vector<std::string> playEngineTwice(const std::string& bytes) {
+    const auto path = std::filesystem::temp_directory_path() / "tarnwick_engine_bytes.wav";
+    std::ofstream(path, std::ios::binary) << bytes;
+    platform::VirtualClock clock;
+    platform::AudioRecorder audio;
+    audio.setClock(&clock);
+    audio.openEngineSound(path.string());
+    std::filesystem::remove(path);
+    audio.playEngineSound();
+    clock.advanceTo(300);
+    audio.playEngineSound();
+    return audio.takeLog();
+}
+
+TEST(AudioRecorder, AFmtChunkCutOffBeforeItsByteRateLeavesTheLengthUnknown) {
+    // The file ends 8 bytes into the fmt chunk; its byte rate was read from
+    // past the end of the file (AddressSanitizer catches that read).
+    const std::string bytes =
+        std::string("RIFF\x14\0\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0\x44\xAC\0\0", 28);
+    EXPECT_EQ(playEngineTwice(bytes), (std::vector<std::string>{"engine", "engine"}));
+}
+
+TEST(AudioRecorder, AChunkOfNearly4GiBEndsTheMeasurement) {
+    // A chunk size of 0xFFFFFFF7 once wrapped the step to the next chunk to 0,
+    // and the measurement never returned.
+    const std::string bytes =
+        std::string("RIFF\0\0\x01\0WAVE\0\x01\0\0\0\0\0\0fmt \xF7\xFF\xFF\xFF", 28) +
+        std::string(16, '\xFF');
+    EXPECT_EQ(playEngineTwice(bytes), (std::vector<std::string>{"engine", "engine"}));
+}
+
 }  // namespace
