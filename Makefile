@@ -8,7 +8,8 @@ PACKAGES := cmake g++ pkg-config make \
 	libzip-dev zlib1g-dev libjpeg-dev libcurl4-openssl-dev \
 	libgtest-dev libgmock-dev libbenchmark-dev \
 	python3-pyftpdlib zip p7zip-full ffmpeg file \
-	xvfb xdotool imagemagick
+	xvfb xdotool imagemagick \
+	dpkg-dev desktop-file-utils appstream
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS ?= 2

@@ -1,0 +1,75 @@
+#!/bin/sh
+# The Debian package as a player gets it: made by cpack from this build, its
+# control data and desktop files checked, unpacked into a scratch root that is
+# then made read-only, and started from there by a user who cannot write to
+# it. The game must reach its title and unpack its levels into that user's
+# data folder (~/.local/share/tarnwick/), leaving the program folder alone.
+#
+# usage: package_test.sh BUILD_DIR SIM WINDOW_TEST
+set -eu
+build=$1 sim=$2 window_test=$3
+scratch=$(mktemp -d)
+trap 'chmod -R u+w "$scratch"; rm -rf "$scratch"' EXIT
+fail() { echo "FAILED: $*"; exit 1; }
+
+if ! cpack -G DEB --config "$build/CPackConfig.cmake" -B "$scratch/out" >"$scratch/cpack.log" 2>&1; then
+    cat "$scratch/cpack.log"
+    fail "cpack could not make the package"
+fi
+deb=$(echo "$scratch"/out/tarnwick_*.deb)
+[ -f "$deb" ] || fail "no package in $scratch/out"
+echo "package: $(basename "$deb"), $(du -k "$deb" | cut -f1) KiB"
+
+depends=$(dpkg-deb -f "$deb" Depends)
+for library in libsdl2-2.0-0 libsdl2-ttf-2.0-0 libsdl2-mixer-2.0-0 libzip4 libjpeg62-turbo \
+               libcurl4 libavformat59 libavcodec59 libswresample4 libfontconfig1 \
+               fonts-liberation2 fonts-dejavu-core; do
+    case ", $depends," in *", $library"[\ ,]*) ;; *) fail "Depends lacks $library: $depends" ;; esac
+done
+
+root=$scratch/root
+dpkg-deb -x "$deb" "$root"
+program=$root/usr/lib/tarnwick
+[ "$(readlink "$root/usr/bin/tarnwick")" = ../lib/tarnwick/tarnwick ] ||
+    fail "usr/bin/tarnwick is not the link to the program folder"
+for shipped in tarnwick level.zip engine1.wav "Pelwyn-Skyrush 2k4_64.wma"; do
+    [ -s "$program/$shipped" ] || fail "the program folder lacks $shipped"
+done
+
+desktop=$(echo "$root"/usr/share/applications/*.desktop)
+id=$(basename "$desktop" .desktop)
+desktop-file-validate "$desktop" || fail "$desktop is not a valid desktop entry"
+grep -qx "Exec=tarnwick" "$desktop" && grep -qx "Icon=$id" "$desktop" ||
+    fail "the desktop entry does not start tarnwick with the icon $id"
+metainfo=$root/usr/share/metainfo/$id.metainfo.xml
+appstreamcli validate --no-net "$metainfo" || fail "$metainfo does not validate"
+grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" ||
+    fail "the metainfo does not launch $id.desktop"
+for size in 48 64 128 256; do
+    icon=$root/usr/share/icons/hicolor/${size}x$size/apps/$id.png
+    file "$icon" | grep -q "PNG image data, $size x $size, 8-bit/color RGBA" ||
+        fail "no transparent $size-pixel icon: $(file "$icon")"
+done
+
+# Read-only for its user: file modes for an ordinary user, and for root
+# (which ignores them) a user of no privileges runs the game.
+chmod -R a-w "$root"
+chmod 755 "$scratch"
+home=$scratch/home
+mkdir "$home"
+if [ "$(id -u)" = 0 ]; then
+    user=nobody
+    chown "$user" "$home"
+    set -- --user "$user"
+else
+    set --
+fi
+env -u XDG_DATA_HOME -u TARNWICK_DATA_DIR HOME="$home" \
+    python3 "$window_test" "$root/usr/bin/tarnwick" "$sim" --title-only --installed "$@"
+
+data=$home/.local/share/tarnwick
+for picture in level0_big.jpg level9_big.jpg level_Main.jpg Level_hs.jpg; do
+    [ -s "$data/$picture" ] || fail "the level archive was not unpacked into $data"
+done
+[ "$(ls "$program" | wc -l)" = 4 ] || fail "the game wrote into its program folder: $(ls "$program")"
+echo "installed game ran from a read-only prefix with its data in ~/.local/share/tarnwick"
