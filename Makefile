@@ -9,12 +9,13 @@ PACKAGES := cmake g++ pkg-config make \
 	libgtest-dev libgmock-dev libbenchmark-dev \
 	python3-pyftpdlib zip p7zip-full ffmpeg file \
 	xvfb xdotool imagemagick \
-	dpkg-dev desktop-file-utils appstream
+	dpkg-dev desktop-file-utils appstream \
+	clang libclang-rt-dev
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS ?= 2
 
-.PHONY: deps build run test bench clean
+.PHONY: deps build run test bench fuzz clean
 
 deps:
 	@missing=$$(for p in $(PACKAGES); do \
@@ -40,11 +41,27 @@ test: deps build
 	ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 		ctest --test-dir build-asan --output-on-failure --timeout 600 -j$(JOBS)
+	rm -rf build-fuzz/short
+	$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=20 FUZZ_WORK=build-fuzz/short
 
 bench: deps
 	cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DTARNWICK_TESTS=OFF -DTARNWICK_BENCHMARKS=ON >/dev/null
 	cmake --build build-release -j$(JOBS)
 	@for b in build-release/bin/bench_*; do echo "== $$b"; "$$b" || exit 1; done
 
+# The fuzzers build with clang in build-fuzz/ and start from seeds cut from
+# the assets of build/. `make test` runs each for 20 seconds from the seeds
+# alone; `make fuzz` runs each for FUZZ_SECONDS and keeps what it learnt in
+# FUZZ_WORK for the next run.
+FUZZ_SECONDS ?= 600
+FUZZ_WORK ?= build-fuzz/long
+fuzz: deps build
+	CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DTARNWICK_FUZZ=ON -DTARNWICK_TESTS=OFF >/dev/null
+	cmake --build build-fuzz -j$(JOBS) --target fuzzers
+	rm -rf build-fuzz/seeds
+	./build/bin/tarnwick-fuzz-seeds build/bin build-fuzz/seeds
+	tests/fuzz/run-fuzzers.sh build-fuzz/bin build-fuzz/seeds $(FUZZ_WORK) $(FUZZ_SECONDS)
+
 clean:
-	rm -rf build build-asan build-release
+	rm -rf build build-asan build-release build-fuzz
