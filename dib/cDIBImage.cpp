@@ -229,6 +229,19 @@ void TAbstractSuperDIB::Draw(int x, int y, int srcX, int srcY, TAbstractSuperDIB
         drawUntransformed(x, y, srcX, srcY, target, w, h);
 }
 
+// Whether the two pixel blocks overlap in memory (a view, a link, itself).
+bool TAbstractSuperDIB::sharesPixelsWith(const TAbstractSuperDIB& other) const {
+    const auto span = [](const TAbstractSuperDIB& image) {
+        const auto first = reinterpret_cast<uintptr_t>(image.StoredRow(0));
+        const auto last = reinterpret_cast<uintptr_t>(image.StoredRow(image.height_ - 1));
+        return std::pair{std::min(first, last),
+                         std::max(first, last) + sizeof(uint32_t) * static_cast<size_t>(image.width_)};
+    };
+    const auto [begin, end] = span(*this);
+    const auto [otherBegin, otherEnd] = span(other);
+    return begin < otherEnd && otherBegin < end;
+}
+
 void TAbstractSuperDIB::drawTransformed(int x, int y, TAbstractSuperDIB& target, int w,
                                         int h) const {
     // A picture scaled to nothing is not turned; laying down the untouched
@@ -244,6 +257,19 @@ void TAbstractSuperDIB::drawTransformed(int x, int y, TAbstractSuperDIB& target,
     // pixel of it is written by RotateInto or ScaleInto before it is read.
     const int tempWidth = std::max(size.Width, 1);
     const int tempHeight = std::max(size.Height, 1);
+    // A scaled picture that would be copied plainly and whole into the target
+    // is made right where it goes: the title's veil is stretched over the
+    // play window on every frame, and the second pass cost as much as the first.
+    const TClipRect& clip = target.clip_;
+    if (angle_ == 0 && transfer_.rule == TTransferRule::Copy && !sharesPixelsWith(target) &&
+        x >= clip.Left && y >= clip.Top && int64_t{x} + tempWidth - 1 <= clip.Right &&
+        int64_t{y} + tempHeight - 1 <= clip.Bottom) {
+        const ui::PixelSurface whole = target.Surface();
+        TWinDIB place(ui::PixelSurface{whole.row(y) + x, whole.stride, tempWidth, tempHeight});
+        ScaleInto(place);
+        target.Changed();
+        return;
+    }
     thread_local std::vector<uint32_t> tempPixels;
     const size_t needed = static_cast<size_t>(tempWidth) * static_cast<size_t>(tempHeight);
     if (tempPixels.size() < needed) tempPixels.resize(needed);

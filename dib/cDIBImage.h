@@ -182,6 +182,7 @@ class TAbstractSuperDIB {
     void drawUntransformed(int x, int y, int srcX, int srcY, TAbstractSuperDIB& target, int w,
                            int h) const;
     void drawTransformed(int x, int y, TAbstractSuperDIB& target, int w, int h) const;
+    bool sharesPixelsWith(const TAbstractSuperDIB& other) const;
     bool scaledToNothing() const;
 
     double angle_ = 0;

@@ -521,4 +521,34 @@ TEST(DIBDrawTransformed, TheRenderedPictureIsLaidWithThisImagesKeyAndOpacity) {
     EXPECT_EQ(pixels(untouched), std::vector<uint32_t>(16, 0x00010203));
 }
 
+TEST(DIBDrawTransformed, AScaledCopyLandsInPlaceWhetherWholeClippedOrOverItself) {
+    TMemoryDIB image(2, 2);
+    number(image);
+    image.SetAutoSize(true);
+    image.SetScale(200);
+    constexpr uint32_t kFill = 0x00010203;
+    // The 4 x 4 rendering at (2, 1), whole and then cut by a clip rectangle.
+    for (const int clipRight : {6, 3}) {
+        TWinDIB target(7, 7);
+        target.Fill(CanvasColor::rgb(1, 2, 3));
+        target.SetClipRect(0, 0, clipRight, 6);
+        image.Draw(2, 1, 0, 0, target, 2, 2);
+        for (int y = 0; y < 7; ++y)
+            for (int x = 0; x < 7; ++x) {
+                const bool covered = x >= 2 && x < 6 && y >= 1 && y < 5 && x <= clipRight;
+                EXPECT_EQ(target.Pixel(x, y).value,
+                          covered ? numberedValue((x - 2) / 2, (y - 1) / 2) : kFill)
+                    << x << "," << y << " clip right " << clipRight;
+            }
+    }
+    // Narrowed onto itself one column to the right: each column read is
+    // still the picture's own, not the one just written there.
+    TMemoryDIB self(4, 4);
+    number(self);
+    self.SetScale(50);
+    self.Draw(1, 0, 0, 0, self, 3, 4);
+    for (int x = 0; x < 4; ++x)
+        EXPECT_EQ(self.Pixel(x, 2).value, numberedValue(x == 0 ? 0 : x - 1, 2)) << x;
+}
+
 }  // namespace
