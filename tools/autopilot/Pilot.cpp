@@ -107,11 +107,16 @@ Load Pilot::load() const {
     return ld;
 }
 
-bool Pilot::findDrop(Vec blocked) {
+bool Pilot::findDrop(Vec blocked, const Load& blockedLoad) {
     const int bx0 = static_cast<int>(blocked.x);
     const int by0 = static_cast<int>(blocked.y);
+    // A cargo in tow hangs the line's free play below the ship (above it
+    // under upward gravity), so what blocks it can lie that much farther off.
+    const int hanging = blockedLoad.towing ? blockedLoad.slack : 0;
+    const int above = blockedLoad.upwards ? hanging : 0;
+    const int below = blockedLoad.upwards ? 0 : hanging;
     bool beam = false;
-    for (int y = by0 - 14; y <= by0 + 9 && !beam; ++y)
+    for (int y = by0 - 14 - above; y <= by0 + 9 + below && !beam; ++y)
         for (int x = bx0 - 10; x <= bx0 + 14 && !beam; ++x) beam = cave_.beamAt(x, y);
 
     const auto& rock = cave_.rock();
@@ -142,7 +147,8 @@ bool Pilot::findDrop(Vec blocked) {
             } else {
                 const int hitX = x + 3;
                 const int hitY = burst + 10;
-                if (hitX < bx0 - 14 || hitX > bx0 + 18 || hitY < by0 - 18 || hitY > by0 + 14)
+                if (hitX < bx0 - 14 || hitX > bx0 + 18 || hitY < by0 - 18 - above ||
+                    hitY > by0 + 14 + below)
                     continue;
                 aim = std::abs(hitX - bx0 - 2);
             }
@@ -183,7 +189,7 @@ std::string Pilot::routeTo(Vec goal, Load ld, bool& arrived) {
             const Route through = planner_.plan(here, target, ld, true);
             planner_.reachFrom(here, ld);
             if (!through.blockedAt) return "no route, and nothing to bomb";
-            if (!findDrop(*through.blockedAt)) return "no place to bomb the way open from";
+            if (!findDrop(*through.blockedAt, ld)) return "no place to bomb the way open from";
             bombRun_ = true;
             routeGoal_ = drop_;
             route_ = planner_.plan(here, drop_, ld, false);
@@ -207,7 +213,7 @@ void Pilot::clearTowLeg(Vec here, Load ld) {
     if (planner_.plan(from, to, tow, false).reached) return;
     const Route through = planner_.plan(from, to, tow, true);
     planner_.reachFrom(here, ld);
-    if (through.blockedAt && findDrop(*through.blockedAt)) {
+    if (through.blockedAt && findDrop(*through.blockedAt, tow)) {
         bombRun_ = true;
         routeGoal_ = drop_;
         route_ = planner_.plan(here, drop_, ld, false);

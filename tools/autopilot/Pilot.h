@@ -50,7 +50,9 @@ class Pilot {
     std::string routeTo(Vec goal, Load ld, bool& arrived);
     Vec followRoute();
     Vec releasePlace() const;
-    bool findDrop(Vec blockedAt);
+    // A place to drop a bomb from that opens the way where `blockedLoad`
+    // was blocked at `blockedAt`, reachable with the load the ship has now.
+    bool findDrop(Vec blockedAt, const Load& blockedLoad);
     void clearTowLeg(Vec here, Load ld);
     void shoot(const std::string& name);
 
