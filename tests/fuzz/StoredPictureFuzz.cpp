@@ -32,7 +32,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const size_t held = std::min(pixelBytes, size - 4);
     const auto* pixels = reinterpret_cast<const uint8_t*>(picture.StoredRow(0));
     if (std::memcmp(pixels, data + 4, held) != 0) std::abort();
-    if (std::any_of(pixels + held, pixels + pixelBytes, [](uint8_t b) { return b != 0; }))
-        std::abort();
+    // Compared a block at a time: a per-byte loop over a picture of 8192 x
+    // 8192 outlasts the fuzzer's time limit.
+    static const uint8_t zeros[64 * 1024] = {};
+    for (size_t at = held; at < pixelBytes; at += sizeof zeros)
+        if (std::memcmp(pixels + at, zeros, std::min(sizeof zeros, pixelBytes - at)) != 0)
+            std::abort();
     return 0;
 }
