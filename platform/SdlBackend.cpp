@@ -11,6 +11,7 @@
 #include <stdexcept>
 #include <thread>
 
+#include "SdlGamepads.h"
 #include "SdlKeys.h"
 
 extern "C" char** environ;
@@ -55,11 +56,13 @@ SdlBackend::SdlBackend() {
     // A machine without a sound device still plays the game, in silence.
     SDL_InitSubSystem(SDL_INIT_AUDIO);
     audio_ = std::make_unique<SdlAudio>(musicEndedEventType_);
+    gamepads_ = std::make_unique<SdlGamepads>();
 }
 
 SdlBackend::~SdlBackend() {
     // Sound first: its thread may still post events while the rest goes.
     audio_.reset();
+    gamepads_.reset();
     if (window_) SDL_DestroyWindow(window_);
     SDL_Quit();
 }
@@ -149,6 +152,11 @@ std::optional<Event> SdlBackend::waitEvent(std::optional<uint64_t> deadline) {
 }
 
 std::optional<Event> SdlBackend::translate(const SDL_Event& raw) {
+    if (std::vector<Event> keys; gamepads_->handle(raw, keys)) {
+        if (keys.empty()) return std::nullopt;
+        pending_.insert(pending_.end(), keys.begin() + 1, keys.end());
+        return keys.front();
+    }
     Event event;
     switch (raw.type) {
         case SDL_KEYDOWN:

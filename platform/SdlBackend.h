@@ -15,6 +15,8 @@ union SDL_Event;
 
 namespace platform {
 
+class SdlGamepads;
+
 // The real window, keyboard, mouse and sound device through SDL2. Sound is
 // optional: without a device the game runs silent. showWindow throws
 // std::runtime_error when there is no display to open the window on.
@@ -41,8 +43,10 @@ class SdlBackend : public Backend {
     SystemClock clock_;
     uint32_t musicEndedEventType_ = 0;
     std::unique_ptr<SdlAudio> audio_;
+    std::unique_ptr<SdlGamepads> gamepads_;
     SDL_Window* window_ = nullptr;
-    // Characters of one text-input event beyond the first, handed out one by one.
+    // Events made from one SDL event beyond the first (the characters of a
+    // text input, the keys of a gamepad), handed out one by one.
     std::deque<Event> pending_;
 };
 
