@@ -55,6 +55,7 @@ Snapshot parseSnapshot(const std::string& line) {
     s.bombX = whole("bombX");
     s.bombY = whole("bombY");
     s.towSlack = whole("towSlack");
+    s.towShipPull = number(line, "towShipPull");
     s.missionStartTick = whole("missionStartTick");
     s.towing = flag(line, "towing");
     s.cargoReleased = flag(line, "cargoReleased");

@@ -34,6 +34,7 @@ struct Snapshot {
     int bombX = 0;
     int bombY = 0;
     int towSlack = 4;
+    double towShipPull = 0.2;
     int missionStartTick = 0;
     bool towing = false;
     bool cargoReleased = false;

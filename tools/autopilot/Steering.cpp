@@ -19,6 +19,20 @@ double angleBetween(Vec a, Vec b) {
     return std::acos(std::clamp(dot(a, b) / (la * lb), -1.0, 1.0));
 }
 
+// The tug a taut tow line gives the ship in the coming mission tick: the
+// game tests where the cargo was placed at the end of the last one.
+Vec towPull(const Snapshot& s) {
+    if (!s.towing || s.cargoReleased) return {};
+    const double dx = s.cargoX - (s.x() - 8);
+    const double dy = s.cargoY - (s.y() - 10);
+    Vec pull;
+    if (dx < -s.towSlack) pull.x -= s.towShipPull;
+    if (dx > s.towSlack) pull.x += s.towShipPull;
+    if (dy < -s.towSlack) pull.y -= s.towShipPull;
+    if (dy > s.towSlack) pull.y += s.towShipPull;
+    return pull;
+}
+
 }  // namespace
 
 Steer Steering::toward(const Snapshot& s, Vec wanted, int turnTicks) {
@@ -28,6 +42,7 @@ Steer Steering::toward(const Snapshot& s, Vec wanted, int turnTicks) {
     const double size = length(error);
     Vec need = size > kSlack ? error * (kGain * (size - kSlack) / size) : Vec{};
     need.y -= s.gravity;
+    need = need - towPull(s);
     // Beginners drift to a stop sideways: keeping a speed costs that much.
     if (s.difficulty == 1 && std::abs(v.x) > kBeginnerDamping)
         need.x += v.x > 0 ? kBeginnerDamping : -kBeginnerDamping;
