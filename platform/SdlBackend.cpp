@@ -93,6 +93,8 @@ void SdlBackend::showWindow(const std::string& caption, const std::string& appTi
     window_ = SDL_CreateWindow(caption.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                clientSize.width, clientSize.height, SDL_WINDOW_HIDDEN);
     if (!window_) throw sdlFailure("Cannot open the window");
+    clientSize_ = clientSize;
+    enlargeToDesktop();
     // The frame goes straight into the window's own surface and only the
     // changed rectangle is sent to the display. The alternative, a renderer
     // with a texture, redraws the whole window for every change, which costs a
@@ -113,19 +115,68 @@ void SdlBackend::present(const core::Bitmap& frame, const Rect& dirty) {
     if (!window_ || frame.empty()) return;
     SDL_Surface* surface = SDL_GetWindowSurface(window_);
     if (!surface) throw sdlFailure("Cannot draw into the window");
-    const Rect area = dirty.intersected(
-        Rect{0, 0, std::min(frame.width(), surface->w), std::min(frame.height(), surface->h)});
-    if (area.empty()) return;
-    const int framePitch = frame.width() * static_cast<int>(sizeof(uint32_t));
-    auto* target = static_cast<uint8_t*>(surface->pixels) + area.top * surface->pitch +
-                   area.left * surface->format->BytesPerPixel;
+    Rect area = dirty.intersected(Rect{0, 0, frame.width(), frame.height()});
+    // A new window surface (the first, full screen and back) is black with
+    // the picture centred at the largest whole scale that fits, and all of
+    // it goes to the display, bars included.
+    const bool newSurface = surface->w != surfaceSize_.width || surface->h != surfaceSize_.height;
+    if (newSurface) {
+        surfaceSize_ = Size{surface->w, surface->h};
+        scale_ = WindowScale::fit(clientSize_, surfaceSize_);
+        SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0, 0, 0));
+        area = Rect{0, 0, frame.width(), frame.height()};
+    }
+    const Rect shown = scale_.toWindow(area).intersected(Rect{0, 0, surface->w, surface->h});
+    if (shown.empty()) {
+        if (newSurface) SDL_UpdateWindowSurface(window_);
+        return;
+    }
+    auto* target = static_cast<uint8_t*>(surface->pixels) + shown.top * surface->pitch +
+                   shown.left * surface->format->BytesPerPixel;
+    const uint32_t* source = frame.row(area.top) + area.left;
+    int sourcePitch = frame.width() * static_cast<int>(sizeof(uint32_t));
+    if (scale_.factor > 1) {
+        // Enlarged here, on the processor, and only the changed rectangle:
+        // a texture and renderer would redraw the whole window every time.
+        enlarged_.resize(static_cast<size_t>(area.width()) * area.height() * scale_.factor *
+                         scale_.factor);
+        Enlarge(frame, area, scale_.factor, enlarged_.data(), area.width() * scale_.factor);
+        source = enlarged_.data();
+        sourcePitch = area.width() * scale_.factor * static_cast<int>(sizeof(uint32_t));
+    }
     // The frame's alpha bytes are not transparency: the window shows colour only.
-    if (SDL_ConvertPixels(area.width(), area.height(), SDL_PIXELFORMAT_XRGB8888,
-                          frame.row(area.top) + area.left, framePitch, surface->format->format,
-                          target, surface->pitch) != 0)
+    if (SDL_ConvertPixels(shown.width(), shown.height(), SDL_PIXELFORMAT_XRGB8888, source,
+                          sourcePitch, surface->format->format, target, surface->pitch) != 0)
         throw sdlFailure("Cannot update the window's picture");
-    const SDL_Rect rect{area.left, area.top, area.width(), area.height()};
-    SDL_UpdateWindowSurfaceRects(window_, &rect, 1);
+    const SDL_Rect rect{shown.left, shown.top, shown.width(), shown.height()};
+    if (newSurface)
+        SDL_UpdateWindowSurface(window_);
+    else
+        SDL_UpdateWindowSurfaceRects(window_, &rect, 1);
+}
+
+// Grows the window to the largest whole multiple of the client area that the
+// desktop has room for, frame included.
+void SdlBackend::enlargeToDesktop() {
+    SDL_Rect desktop;
+    if (SDL_GetDisplayUsableBounds(SDL_GetWindowDisplayIndex(window_), &desktop) != 0) return;
+    // A window not yet shown may not know its frame: then allow for a title bar.
+    constexpr int kTitleBarGuess = 32;
+    int top = 0, left = 0, bottom = 0, right = 0;
+    if (SDL_GetWindowBordersSize(window_, &top, &left, &bottom, &right) != 0 || top == 0)
+        top = kTitleBarGuess;
+    const WindowScale scale = WindowScale::fit(
+        clientSize_, Size{desktop.w - left - right, desktop.h - top - bottom});
+    if (scale.factor == 1) return;
+    SDL_SetWindowSize(window_, clientSize_.width * scale.factor,
+                      clientSize_.height * scale.factor);
+    SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+}
+
+// F11: borderless full screen on the window's display, and back.
+void SdlBackend::toggleFullScreen() {
+    const bool full = (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
+    SDL_SetWindowFullscreen(window_, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
 }
 
 std::optional<Event> SdlBackend::waitEvent(std::optional<uint64_t> deadline) {
@@ -161,6 +212,10 @@ std::optional<Event> SdlBackend::translate(const SDL_Event& raw) {
     switch (raw.type) {
         case SDL_KEYDOWN:
         case SDL_KEYUP: {
+            if (raw.key.keysym.sym == SDLK_F11) {
+                if (raw.type == SDL_KEYDOWN && raw.key.repeat == 0 && window_) toggleFullScreen();
+                return std::nullopt;
+            }
             const int key = virtualKeyFromSdl(raw.key.keysym.sym);
             if (key < 0) return std::nullopt;
             event.type = raw.type == SDL_KEYDOWN ? Event::Type::KeyDown : Event::Type::KeyUp;
@@ -172,17 +227,20 @@ std::optional<Event> SdlBackend::translate(const SDL_Event& raw) {
             queueText(raw.text.text);
             return std::nullopt;
         case SDL_MOUSEMOTION:
-            return mouseEvent(Event::Type::MouseMove, raw.motion.x, raw.motion.y);
+            return mouseEvent(Event::Type::MouseMove, scale_.toClientX(raw.motion.x),
+                              scale_.toClientY(raw.motion.y));
         case SDL_MOUSEBUTTONDOWN:
             if (raw.button.button != SDL_BUTTON_LEFT) return std::nullopt;
             // Keep receiving the pointer while the button is held, so that a
             // release outside the window still reaches the game.
             SDL_CaptureMouse(SDL_TRUE);
-            return mouseEvent(Event::Type::MouseDown, raw.button.x, raw.button.y);
+            return mouseEvent(Event::Type::MouseDown, scale_.toClientX(raw.button.x),
+                              scale_.toClientY(raw.button.y));
         case SDL_MOUSEBUTTONUP:
             if (raw.button.button != SDL_BUTTON_LEFT) return std::nullopt;
             SDL_CaptureMouse(SDL_FALSE);
-            return mouseEvent(Event::Type::MouseUp, raw.button.x, raw.button.y);
+            return mouseEvent(Event::Type::MouseUp, scale_.toClientX(raw.button.x),
+                              scale_.toClientY(raw.button.y));
         case SDL_WINDOWEVENT:
             switch (raw.window.event) {
                 case SDL_WINDOWEVENT_LEAVE:
@@ -191,6 +249,7 @@ std::optional<Event> SdlBackend::translate(const SDL_Event& raw) {
                     event.type = Event::Type::Close;
                     return event;
                 case SDL_WINDOWEVENT_EXPOSED:
+                case SDL_WINDOWEVENT_SIZE_CHANGED:  // a new surface: everything again
                     event.type = Event::Type::Expose;
                     return event;
                 default:

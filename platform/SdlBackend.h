@@ -5,10 +5,12 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "Backend.h"
 #include "SdlAudio.h"
 #include "SystemClock.h"
+#include "WindowScale.h"
 
 struct SDL_Window;
 union SDL_Event;
@@ -38,6 +40,8 @@ class SdlBackend : public Backend {
 
   private:
     std::optional<Event> translate(const SDL_Event& event);
+    void enlargeToDesktop();
+    void toggleFullScreen();
     void queueText(const char* utf8);
 
     SystemClock clock_;
@@ -45,6 +49,10 @@ class SdlBackend : public Backend {
     std::unique_ptr<SdlAudio> audio_;
     std::unique_ptr<SdlGamepads> gamepads_;
     SDL_Window* window_ = nullptr;
+    Size clientSize_;
+    Size surfaceSize_;       // of the window surface the picture was last laid out for
+    WindowScale scale_;      // the client area's place in that surface
+    std::vector<uint32_t> enlarged_;  // the changed rectangle, enlarged
     // Events made from one SDL event beyond the first (the characters of a
     // text input, the keys of a gamepad), handed out one by one.
     std::deque<Event> pending_;
