@@ -22,11 +22,6 @@ void holdResting(core::GameState& s, PlayScene& scene) {
     s.cargoVelY = 0;
 }
 
-bool insideCollector(const core::GameState& s) {
-    return s.collectorX < s.cargoX && s.cargoX < s.collectorX + 32 && s.collectorY - 8 < s.cargoY &&
-           s.cargoY < s.collectorY + 32;
-}
-
 void deliver(core::GameState& s, PlayScene& scene, PlayActions& actions) {
     actions.PlaySound(SoundList::DIBWavList2, kSoundOpenExit);
     scene.boxVisible = false;
@@ -46,12 +41,17 @@ void deliver(core::GameState& s, PlayScene& scene, PlayActions& actions) {
 
 }  // namespace
 
+bool CargoInsideCollector(const core::GameState& s) {
+    return s.collectorX < s.cargoX && s.cargoX < s.collectorX + 32 && s.collectorY - 8 < s.cargoY &&
+           s.cargoY < s.collectorY + 32;
+}
+
 void ApplyCargoRules(core::GameState& s, PlayScene& scene, PlayActions& actions) {
     if (!s.towing)
         holdResting(s, scene);
     else if (!s.cargoReleased)
         PullTowLine(s, scene);  // never delivered, however it hangs over the collector
-    else if (insideCollector(s))
+    else if (CargoInsideCollector(s))
         deliver(s, scene, actions);
 }
 

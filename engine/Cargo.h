@@ -6,6 +6,9 @@
 
 namespace engine {
 
+// Whether the cargo lies in the collector's delivery box.
+bool CargoInsideCollector(const core::GameState& s);
+
 // The mission tick's rule for the cargo's state: resting (also once
 // delivered) it holds still, towed it follows the tow line, released it is
 // tested against the collector.

@@ -6,6 +6,8 @@
 #include <stdexcept>
 #include <vector>
 
+#include "Release.h"
+
 namespace autopilot {
 namespace {
 
@@ -230,6 +232,16 @@ Vec Pilot::releasePlace() const {
             s_.gravity < 0 ? s_.collectorY + 10.0 + slack : s_.collectorY + 22.0 - slack};
 }
 
+// Where the ship waits to hook the cargo: just above it (below it when
+// gravity pulls upwards).
+Vec Pilot::hookPlace() const {
+    return {s_.cargoX + 8, s_.gravity < 0 ? s_.cargoY + 34 : s_.cargoY - 14};
+}
+
+bool Pilot::nearCargo() const {
+    return std::abs(s_.cargoX - (s_.x() - 8)) < 40 && std::abs(s_.cargoY - (s_.y() - 10)) < 40;
+}
+
 Vec Pilot::followRoute() {
     const Vec here{s_.x(), s_.y()};
     const auto& pts = route_.points;
@@ -300,16 +312,15 @@ Pilot::End Pilot::attempt(Outcome& outcome) {
         if (s_.exitOpen) {
             goal = {s_.exitX + 25.0, s_.exitY + 25.0};
         } else if (s_.towing && s_.cargoReleased) {
-            goal = here;
-            if (++releasedTicks > kReleaseWaitTicks) {
-                key = "up";  // missed: take it up again from here
-                releasedTicks = 0;
-            }
+            // Missed: the cargo is taken up again from close by, as at first.
+            // Hooked from afar, the line goes taut at once and flings cargo
+            // and ship at each other.
+            const bool waited = ++releasedTicks > kReleaseWaitTicks;
+            goal = waited ? hookPlace() : here;
+            if (waited && nearCargo() && calm) key = "up";
         } else if (s_.towing) {
             towLeg_.reset();
             releasedTicks = 0;
-            const int cx = s_.collectorX;
-            const int cy = s_.collectorY;
             goal = releasePlace();
             // Close by, the cargo itself is steered over the column: it need
             // not hang straight under the ship. Unless that would take the
@@ -320,17 +331,11 @@ Pilot::End Pilot::attempt(Outcome& outcome) {
             if (distance(here, goal) < 48 &&
                 planner_.fits(static_cast<int>(shifted.x), static_cast<int>(shifted.y), load()))
                 goal = shifted;
-            const bool overColumn = s_.cargoX > cx + 2 && s_.cargoX < cx + 30;
-            const bool inReach = upwards ? s_.cargoY > cy - 6 && s_.cargoY < cy + 160
-                                         : s_.cargoY < cy + 30 && s_.cargoY > cy - 160;
-            if (overColumn && inReach && std::abs(s_.cargoVelX) < 0.6 && std::abs(velocity.x) < 0.8)
-                key = "down";
+            if (dropsIntoCollector(s_, cave_.rock())) key = "down";
         } else {
-            goal = {s_.cargoX + 8, upwards ? s_.cargoY + 34 : s_.cargoY - 14};
+            goal = hookPlace();
             towLeg_ = {goal, releasePlace()};
-            const bool near = std::abs(s_.cargoX - (here.x - 8)) < 40 &&
-                              std::abs(s_.cargoY - (here.y - 10)) < 40;
-            if (near && calm) key = "up";
+            if (nearCargo() && calm) key = "up";
         }
 
         if (bombDropped) {

@@ -50,6 +50,8 @@ class Pilot {
     std::string routeTo(Vec goal, Load ld, bool& arrived);
     Vec followRoute();
     Vec releasePlace() const;
+    Vec hookPlace() const;
+    bool nearCargo() const;
     // A place to drop a bomb from that opens the way where `blockedLoad`
     // was blocked at `blockedAt`, reachable with the load the ship has now.
     bool findDrop(Vec blockedAt, const Load& blockedLoad);
