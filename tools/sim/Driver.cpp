@@ -8,6 +8,7 @@
 #include <regex>
 
 #include "Json.h"
+#include "Pointer.h"
 #include "app/Form1.h"
 #include "engine/Collisions.h"
 #include "platform/Keys.h"
@@ -21,6 +22,8 @@ using platform::Event;
 // The longest wait one command may ask for: a day of game time already takes
 // the driver many minutes to run.
 constexpr int64_t kLongestWaitMs = 24 * 60 * 60 * 1000;
+// A soak may play a week of game time.
+constexpr int64_t kLongestSoakMs = 7 * kLongestWaitMs;
 
 int64_t parseInteger(const Command& command, const std::string& text) {
     int64_t value = 0;
@@ -158,6 +161,13 @@ void Driver::next() {
     // "type") are carried out and the next one is read at once: only input
     // or time hands control back to the game.
     while (!ended_) {
+        if (player_) {
+            if (player_->step()) return;
+            reportSoak();
+            player_.reset();
+            if (backend_.hasPendingWork()) return;
+            continue;
+        }
         const std::optional<Command> command = script_.next();
         if (!command) {
             ended_ = true;
@@ -186,6 +196,8 @@ void Driver::execute(const Command& c) {
         if (ms < 0 || ms > kLongestWaitMs)
             throw ScriptError(c.line, "wait takes 0 to " + std::to_string(kLongestWaitMs) + " ms");
         backend_.advanceBy(static_cast<uint64_t>(ms));
+    } else if (w == "soak") {
+        soak(c);
     } else if (w == "press") {
         press(c);
     } else if (w == "release") {
@@ -261,13 +273,7 @@ void Driver::pointAt(const Command& c, bool click) {
     app::TForm1* form = program_.Form1();
     ui::Control* control = form ? form->FindControl(c.args[0]) : nullptr;
     if (!control) throw ScriptError(c.line, "no control named " + c.args[0]);
-    const platform::Rect r = control->BoundsInWindow();
-    const int x = r.left + r.width() / 2;
-    const int y = r.top + r.height() / 2;
-    backend_.queue(Event{.type = Event::Type::MouseMove, .x = x, .y = y});
-    if (!click) return;
-    backend_.queue(Event{.type = Event::Type::MouseDown, .x = x, .y = y});
-    backend_.queue(Event{.type = Event::Type::MouseUp, .x = x, .y = y});
+    QueuePointer(backend_, control->BoundsInWindow(), click);
 }
 
 void Driver::answer(const Command& c) {
@@ -281,11 +287,7 @@ void Driver::answer(const Command& c) {
     if (!box) throw ScriptError(c.line, "no box is open");
     const auto rect = box->buttonRect(it->second);
     if (!rect) throw ScriptError(c.line, "the box on top has no " + c.args[0] + " button");
-    const int x = rect->left + rect->width() / 2;
-    const int y = rect->top + rect->height() / 2;
-    backend_.queue(Event{.type = Event::Type::MouseMove, .x = x, .y = y});
-    backend_.queue(Event{.type = Event::Type::MouseDown, .x = x, .y = y});
-    backend_.queue(Event{.type = Event::Type::MouseUp, .x = x, .y = y});
+    QueuePointer(backend_, *rect, true);
 }
 
 void Driver::set(const Command& c) {
@@ -465,6 +467,35 @@ void Driver::rock(const Command& c) {
         json.value(std::string_view(row));
     }
     json.endArray();
+    json.endObject();
+    out_ << json.str() << '\n' << std::flush;
+}
+
+void Driver::soak(const Command& c) {
+    expectArgs(c, 2);
+    const int64_t ms = parseInteger(c, c.args[0]);
+    if (ms < 1 || ms > kLongestSoakMs)
+        throw ScriptError(c.line, "soak takes 1 to " + std::to_string(kLongestSoakMs) + " ms");
+    const auto seed = parseWithin<uint32_t>(c, c.args[1], 0, UINT32_MAX);
+    if (!program_.Form1()) throw ScriptError(c.line, "soak needs the game started");
+    player_.emplace(program_, backend_, seed, static_cast<uint64_t>(ms));
+}
+
+void Driver::reportSoak() {
+    const RandomPlayer::Progress& p = player_->progress();
+    JsonWriter json;
+    json.beginObject();
+    json.key("virtualMs").value(static_cast<int64_t>(p.virtualMs));
+    json.key("gamesStarted").value(int64_t{p.gamesStarted});
+    json.key("missionsStarted").value(int64_t{p.missionsStarted});
+    json.key("missionsWon").value(int64_t{p.missionsWon});
+    json.key("livesLost").value(int64_t{p.livesLost});
+    json.key("gamesEnded").value(int64_t{p.gamesEnded});
+    json.key("questions").value(int64_t{p.questions});
+    json.key("pauses").value(int64_t{p.pauses});
+    json.key("skips").value(int64_t{p.skips});
+    json.key("residentKiBAtHalf").value(static_cast<int64_t>(p.residentKiBAtHalf));
+    json.key("residentKiBAtEnd").value(static_cast<int64_t>(p.residentKiBAtEnd));
     json.endObject();
     out_ << json.str() << '\n' << std::flush;
 }

@@ -3,6 +3,7 @@
 #include <optional>
 #include <ostream>
 
+#include "RandomPlayer.h"
 #include "Script.h"
 #include "app/Program.h"
 #include "platform/Headless.h"
@@ -40,6 +41,8 @@ class Driver {
     void pixel(const Command& command);
     void rock(const Command& command);
     void urls();
+    void soak(const Command& command);
+    void reportSoak();
 
     ScriptReader& script_;
     app::Program& program_;
@@ -47,6 +50,7 @@ class Driver {
     std::ostream& out_;
     bool ended_ = false;
     std::optional<ScriptError> failure_;
+    std::optional<RandomPlayer> player_;  // while a soak runs
 };
 
 // Parses HH:MM:SS.mmm into the time of day of the default date.
