@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "levels/DistanceField.h"
+#include "levels/MissionCheck.h"
 
 namespace autopilot {
 namespace {
@@ -16,27 +17,6 @@ int field(const std::string& line, const char* key) {
     const size_t at = line.find(marker);
     if (at == std::string::npos) throw std::runtime_error("rock answer lacks " + marker);
     return std::atoi(line.c_str() + at + marker.size());
-}
-
-// A line as the game's canvas draws it, the end point left out.
-void addLine(std::vector<std::pair<int, int>>& points, int x0, int y0, int x1, int y1) {
-    const int dx = std::abs(x1 - x0);
-    const int dy = -std::abs(y1 - y0);
-    const int sx = x0 < x1 ? 1 : -1;
-    const int sy = y0 < y1 ? 1 : -1;
-    int error = dx + dy;
-    while (x0 != x1 || y0 != y1) {
-        points.emplace_back(x0, y0);
-        const int twice = 2 * error;
-        if (twice >= dy) {
-            error += dy;
-            x0 += sx;
-        }
-        if (twice <= dx) {
-            error += dx;
-            y0 += sy;
-        }
-    }
 }
 
 }  // namespace
@@ -64,9 +44,7 @@ void Cave::take(const std::string& line) {
 
 void Cave::setBeam(int enemyX, int enemyY, int beamLength, bool standing) {
     beam_.clear();
-    if (!standing) return;
-    for (int i = 1; i <= 6; ++i)
-        addLine(beam_, enemyX + 16, enemyY + i + 4, enemyX + beamLength, enemyY + i + 2);
+    if (standing) beam_ = assetgen::levels::BeamPoints(enemyX, enemyY, beamLength);
 }
 
 bool Cave::beamAt(int x, int y) const {

@@ -72,13 +72,8 @@ void addLine(Points& points, int x0, int y0, int x1, int y1) {
     }
 }
 
-// The enemy's six beam lines, which count as rock while it lives.
 Points beamOf(const MissionGeometry& m) {
-    Points points;
-    if (!m.hasEnemy) return points;
-    for (int i = 1; i <= 6; ++i)
-        addLine(points, m.enemyX + 16, m.enemyY + i + 4, m.enemyX + m.beamLength, m.enemyY + i + 2);
-    return points;
+    return m.hasEnemy ? BeamPoints(m.enemyX, m.enemyY, m.beamLength) : Points{};
 }
 
 // The bomb walls: each one's box and pixels (world points), and which wall,
@@ -491,6 +486,13 @@ void checkMission(const LevelSource& source, const TerrainMap& terrain, const co
         bombCounts += (bombCounts.empty() ? "" : ", ") + std::to_string(trial.bombsNeeded);
     }
     if (!bombCounts.empty()) findings.notes.push_back("bombs to open each wall: " + bombCounts);
+}
+
+Points BeamPoints(int enemyX, int enemyY, int beamLength) {
+    Points points;
+    for (int i = 1; i <= 6; ++i)
+        addLine(points, enemyX + 16, enemyY + i + 4, enemyX + beamLength, enemyY + i + 2);
+    return points;
 }
 
 }  // namespace assetgen::levels

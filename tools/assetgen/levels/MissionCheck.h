@@ -1,5 +1,8 @@
 #pragma once
 
+#include <utility>
+#include <vector>
+
 #include "core/Bitmap.h"
 #include "levels/Findings.h"
 #include "levels/LevelSource.h"
@@ -9,6 +12,10 @@ namespace assetgen::levels {
 
 // Bombs a player may need for one wall before the level counts as unfair.
 inline constexpr int kMaxBombsPerWall = 3;
+
+// The points of the enemy's six beam lines, as the game's canvas draws them,
+// for an enemy at (enemyX, enemyY): rock while the enemy lives.
+std::vector<std::pair<int, int>> BeamPoints(int enemyX, int enemyY, int beamLength);
 
 // Checks that a decoded level picture can be flown as its mission asks:
 //  - the ship starts clear of rock, the cargo rests just above rock without
