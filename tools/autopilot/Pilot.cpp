@@ -378,7 +378,9 @@ Pilot::End Pilot::attempt(Outcome& outcome) {
 void Pilot::shoot(const std::string& name) {
     if (shots_.empty()) return;
     char file[64];
-    std::snprintf(file, sizeof file, "/m%02d-%04d-", s_.missionNumber, shotCount_++);
+    // The level in the name too: a run over all levels keeps every flight's pictures.
+    std::snprintf(file, sizeof file, "/m%02d-l%d-%04d-", s_.missionNumber, s_.difficulty,
+                  shotCount_++);
     sim_.send("shot " + shots_ + file + name + ".png");
 }
 
