@@ -67,7 +67,6 @@ bool RandomPlayer::step() {
             click("DIBFadeLabel4");
         } else {
             click("DIBFadeLabel1");
-            ++progress_.gamesStarted;
         }
     } else {
         fly();
@@ -123,6 +122,7 @@ void RandomPlayer::countChanges() {
     if (lastMission_ >= 1 && s.missionNumber == lastMission_ + 1) ++progress_.missionsWon;
     if (s.lives < lastLives_) progress_.livesLost += lastLives_ - s.lives;
     if (!wasInMenu_ && s.menuMode) ++progress_.gamesEnded;
+    if (wasInMenu_ && !s.menuMode) ++progress_.gamesStarted;
     lastMission_ = s.missionNumber;
     lastLives_ = s.lives;
     wasInMenu_ = s.menuMode;
