@@ -173,6 +173,11 @@ void SdlBackend::enlargeToDesktop() {
     SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
 }
 
+// A pointer event at window pixel (x, y), in client pixels.
+Event SdlBackend::pointerEvent(Event::Type type, int x, int y) const {
+    return mouseEvent(type, scale_.toClientX(x), scale_.toClientY(y));
+}
+
 // F11: borderless full screen on the window's display, and back.
 void SdlBackend::toggleFullScreen() {
     const bool full = (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
@@ -227,20 +232,17 @@ std::optional<Event> SdlBackend::translate(const SDL_Event& raw) {
             queueText(raw.text.text);
             return std::nullopt;
         case SDL_MOUSEMOTION:
-            return mouseEvent(Event::Type::MouseMove, scale_.toClientX(raw.motion.x),
-                              scale_.toClientY(raw.motion.y));
+            return pointerEvent(Event::Type::MouseMove, raw.motion.x, raw.motion.y);
         case SDL_MOUSEBUTTONDOWN:
             if (raw.button.button != SDL_BUTTON_LEFT) return std::nullopt;
             // Keep receiving the pointer while the button is held, so that a
             // release outside the window still reaches the game.
             SDL_CaptureMouse(SDL_TRUE);
-            return mouseEvent(Event::Type::MouseDown, scale_.toClientX(raw.button.x),
-                              scale_.toClientY(raw.button.y));
+            return pointerEvent(Event::Type::MouseDown, raw.button.x, raw.button.y);
         case SDL_MOUSEBUTTONUP:
             if (raw.button.button != SDL_BUTTON_LEFT) return std::nullopt;
             SDL_CaptureMouse(SDL_FALSE);
-            return mouseEvent(Event::Type::MouseUp, scale_.toClientX(raw.button.x),
-                              scale_.toClientY(raw.button.y));
+            return pointerEvent(Event::Type::MouseUp, raw.button.x, raw.button.y);
         case SDL_WINDOWEVENT:
             switch (raw.window.event) {
                 case SDL_WINDOWEVENT_LEAVE:

@@ -40,6 +40,7 @@ class SdlBackend : public Backend {
 
   private:
     std::optional<Event> translate(const SDL_Event& event);
+    Event pointerEvent(Event::Type type, int x, int y) const;
     void enlargeToDesktop();
     void toggleFullScreen();
     void queueText(const char* utf8);

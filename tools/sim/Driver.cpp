@@ -477,7 +477,6 @@ void Driver::soak(const Command& c) {
     if (ms < 1 || ms > kLongestSoakMs)
         throw ScriptError(c.line, "soak takes 1 to " + std::to_string(kLongestSoakMs) + " ms");
     const auto seed = parseWithin<uint32_t>(c, c.args[1], 0, UINT32_MAX);
-    if (!program_.Form1()) throw ScriptError(c.line, "soak needs the game started");
     player_.emplace(program_, backend_, seed, static_cast<uint64_t>(ms));
 }
 

@@ -14,8 +14,8 @@ namespace {
 using platform::Event;
 namespace vk = platform::vk;
 
-// The keys a player flies with. Home and P are among them: centring the
-// ship and pausing belong to a mission as much as thrust does.
+// The keys a player flies with. Home is among them: centring the
+// ship belongs to a mission as much as thrust does (P and Escape come apart).
 constexpr int kPlayKeys[] = {vk::Space, vk::Left, vk::Right, vk::Up,
                              vk::Down,  vk::Control, vk::Home};
 
