@@ -1,7 +1,10 @@
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
+#include <memory>
 
 #include "app/Program.h"
+#include "platform/ScriptRecorder.h"
 #include "platform/SdlBackend.h"
 
 int main() {
@@ -10,6 +13,13 @@ int main() {
         app::ProgramPaths paths = app::resolveProgramPaths(std::nullopt, problem);
         platform::SdlBackend backend;
         app::Program program(backend, std::move(paths), std::move(problem));
+        // TARNWICK_RECORD=FILE writes the game as a tarnwick-sim script that plays it again.
+        std::unique_ptr<platform::ScriptRecorder> recorder;
+        if (const char* path = std::getenv("TARNWICK_RECORD"); path && *path) {
+            recorder = std::make_unique<platform::ScriptRecorder>(
+                path, program.Loop().clock().startUtc());
+            program.Loop().setRecorder(recorder.get());
+        }
         return program.Run();
     } catch (const std::exception& error) {
         std::fprintf(stderr, "Tarnwick: %s\n", error.what());

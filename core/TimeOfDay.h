@@ -19,4 +19,8 @@ struct TimeOfDay {
     }
 };
 
+// The calendar time `ms` milliseconds after `start` (both in the same zone,
+// counted without leap seconds).
+TimeOfDay Later(const TimeOfDay& start, uint64_t ms);
+
 }  // namespace core

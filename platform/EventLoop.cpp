@@ -6,7 +6,7 @@
 namespace platform {
 
 EventLoop::EventLoop(Backend& backend, size_t runningTimerCap)
-    : backend_(backend), runningTimerCap_(runningTimerCap) {}
+    : backend_(backend), clock_(backend.clock()), runningTimerCap_(runningTimerCap) {}
 
 EventLoop::~EventLoop() = default;
 
@@ -62,25 +62,38 @@ std::optional<uint64_t> EventLoop::nextDue() const {
     return due;
 }
 
-bool EventLoop::runDueTimer() {
-    const uint64_t now = clock().nowMs();
+std::optional<EventLoop::TimerId> EventLoop::dueTimer(uint64_t now) const {
     // Earliest due first; std::map iterates in creation order, so a strict
     // comparison keeps ties in creation order.
-    TimerId chosen = 0;
+    std::optional<TimerId> chosen;
     uint64_t chosenDue = 0;
     for (const auto& [id, timer] : timers_) {
         if (!timer.running || timer.due > now) continue;
-        if (chosen == 0 || timer.due < chosenDue) {
+        if (!chosen || timer.due < chosenDue) {
             chosen = id;
             chosenDue = timer.due;
         }
     }
-    if (chosen == 0) return false;
+    return chosen;
+}
+
+std::optional<uint32_t> EventLoop::duePeriod(uint64_t atMs) const {
+    const std::optional<TimerId> id = dueTimer(atMs);
+    if (!id) return std::nullopt;
+    return timers_.at(*id).period;
+}
+
+bool EventLoop::runDueTimer() {
+    const uint64_t now = clock_.nowMs();
+    const std::optional<TimerId> due = dueTimer(now);
+    if (!due) return false;
+    const TimerId chosen = *due;
 
     Timer& timer = timers_[chosen];
     // A late timer ticks once and skips the periods it missed, keeping its phase.
     const uint64_t missed = (now - timer.due) / timer.period;
     timer.due += (missed + 1) * timer.period;
+    if (recorder_) recorder_->tick(clock_.elapsedMs(), timer.period);
 
     tickingTimer_ = chosen;
     const std::function<void()> onTick = timer.onTick;
@@ -192,15 +205,21 @@ void EventLoop::run() {
 
 void EventLoop::iterate() {
     // Input and paint go before timers, as ticks are the lowest-priority work.
-    if (auto event = nextEvent(clock().nowMs())) {
+    std::optional<Event> event = nextEvent(backend_.clock().nowMs());
+    if (!event && !dueTimer(backend_.clock().nowMs())) event = nextEvent(nextDue());
+    // One step: an event or a tick, and the game's clock stands at its start.
+    clock_.catchUp();
+    if (event) {
+        if (recorder_ && eventFromBackend_) recorder_->input(clock_.elapsedMs(), *event);
         dispatch(*event);
-    } else if (!runDueTimer()) {
-        if (auto waited = nextEvent(nextDue())) dispatch(*waited);
+    } else {
+        runDueTimer();
     }
     repaint();
 }
 
 std::optional<Event> EventLoop::nextEvent(std::optional<uint64_t> deadline) {
+    eventFromBackend_ = posted_.empty();
     if (!posted_.empty()) {
         Event event = std::move(posted_.front());
         posted_.pop_front();

@@ -11,7 +11,9 @@
 
 #include "Backend.h"
 #include "Keys.h"
+#include "LoopClock.h"
 #include "MessageBoxes.h"
+#include "Recorder.h"
 #include "WindowClient.h"
 
 namespace platform {
@@ -34,7 +36,8 @@ class EventLoop {
     EventLoop& operator=(const EventLoop&) = delete;
 
     Backend& backend() { return backend_; }
-    Clock& clock() { return backend_.clock(); }
+    // The game's clock: it stands still while a step runs (see LoopClock).
+    LoopClock& clock() { return clock_; }
     Audio& audio() { return backend_.audio(); }
     const KeyTable& keys() const { return keys_; }
 
@@ -46,6 +49,9 @@ class EventLoop {
     void stopTimer(TimerId id);
     void destroyTimer(TimerId id);
     bool timerRunning(TimerId id) const;
+    // The period of the timer that ticks next if the loop looks at `atMs`
+    // (on the back-end's clock); nothing when no timer is due by then.
+    std::optional<uint32_t> duePeriod(uint64_t atMs) const;
 
     // The main window. Until it is opened nothing is painted or presented.
     void openWindow(WindowClient& client, const std::string& caption, const std::string& appTitle,
@@ -78,6 +84,9 @@ class EventLoop {
     void quit() { quitting_ = true; }
     // Queues an event for the loop itself (handled before the back-end's).
     void post(Event event) { posted_.push_back(std::move(event)); }
+    // Tells `recorder` (or nobody) of every tick and every input from the
+    // back-end from now on.
+    void setRecorder(Recorder* recorder) { recorder_ = recorder; }
 
   private:
     struct Timer {
@@ -94,12 +103,14 @@ class EventLoop {
     void deliverInput(const Event& event);
     bool runDueTimer();
     std::optional<uint64_t> nextDue() const;
+    std::optional<TimerId> dueTimer(uint64_t now) const;
     void guarded(const std::function<void()>& handler);
     void repaint();
     void answerTopBox(BoxButton button);
     void showNextQueuedMessage();
 
     Backend& backend_;
+    LoopClock clock_;
     size_t runningTimerCap_;
     size_t runningTimers_ = 0;
     TimerId nextTimerId_ = 1;
@@ -117,6 +128,8 @@ class EventLoop {
 
     KeyTable keys_;
     std::deque<Event> posted_;
+    bool eventFromBackend_ = false;  // where the last event nextEvent() gave came from
+    Recorder* recorder_ = nullptr;
     std::function<void()> onMusicEnded_;
     bool quitting_ = false;
 };

@@ -1,7 +1,6 @@
 #include "Headless.h"
 
 #include <cstring>
-#include <ctime>
 #include <fstream>
 #include <stdexcept>
 #include <utility>
@@ -11,24 +10,7 @@ namespace platform {
 // ---------------------------------------------------------------- clock
 
 core::TimeOfDay VirtualClock::utcNow() const {
-    std::tm start{};
-    start.tm_year = start_.year - 1900;
-    start.tm_mon = start_.month - 1;
-    start.tm_mday = start_.day;
-    start.tm_hour = start_.hour;
-    start.tm_min = start_.minute;
-    start.tm_sec = start_.second;
-    const uint64_t totalMs = static_cast<uint64_t>(start_.millisecond) + now_;
-    const std::time_t seconds = timegm(&start) + static_cast<std::time_t>(totalMs / 1000);
-    std::tm now{};
-    gmtime_r(&seconds, &now);
-    return core::TimeOfDay{now.tm_year + 1900,
-                           now.tm_mon + 1,
-                           now.tm_mday,
-                           now.tm_hour,
-                           now.tm_min,
-                           now.tm_sec,
-                           static_cast<int>(totalMs % 1000)};
+    return core::Later(start_, now_);
 }
 
 void VirtualClock::sleepMs(uint32_t ms) {
@@ -138,8 +120,15 @@ bool AudioRecorder::advance(uint64_t fromMs, uint64_t toMs) {
 HeadlessBackend::HeadlessBackend(core::TimeOfDay startTime) : clock_(startTime) {
     audio_.setClock(&clock_);
     clock_.setOnAdvance([this](uint64_t from, uint64_t to) {
-        if (audio_.advance(from, to)) queue_.push_back(Event{.type = Event::Type::MusicEnded});
+        if (audio_.advance(from, to) && !stepwise_)
+            queue_.push_back(Event{.type = Event::Type::MusicEnded});
     });
+}
+
+void HeadlessBackend::jumpTo(uint64_t ms) {
+    stepwise_ = true;
+    target_ = std::max(target_, ms);
+    clock_.advanceTo(ms);
 }
 
 void HeadlessBackend::showWindow(const std::string& caption, const std::string&, Size) {
@@ -155,16 +144,17 @@ std::optional<Event> HeadlessBackend::waitEvent(std::optional<uint64_t> deadline
     };
     if (auto event = pop()) return event;
     const uint64_t now = clock_.nowMs();
-    if (deadline && *deadline <= now) return std::nullopt;
+    if (deadline && *deadline <= now && !stepwise_) return std::nullopt;
     if (now < target_) {
-        clock_.advanceTo(deadline ? std::min(*deadline, target_) : target_);
+        clock_.advanceTo(deadline ? std::max(now, std::min(*deadline, target_)) : target_);
         return pop();
     }
     const uint64_t targetBefore = target_;
+    tickGranted_ = false;
     if (driver_) driver_(*this);
     // A driver that neither gave input nor let time pass has nothing more:
     // end, rather than asking it again for ever.
-    if (queue_.empty() && target_ == targetBefore)
+    if (queue_.empty() && target_ == targetBefore && !tickGranted_)
         queue_.push_back(Event{.type = Event::Type::Quit});
     return pop();
 }

@@ -98,8 +98,21 @@ class HeadlessBackend : public Backend {
     void queue(Event event) { queue_.push_back(std::move(event)); }
     // Lets `ms` more milliseconds of virtual time pass before the driver is asked again.
     void advanceBy(uint64_t ms) { target_ = std::max(target_, clock_.nowMs()) + ms; }
-    // True while queued input or granted time is left for the game to use.
-    bool hasPendingWork() const { return !queue_.empty() || target_ > clock_.nowMs(); }
+    // True while queued input, granted time or a granted tick is left for the game to use.
+    bool hasPendingWork() const {
+        return !queue_.empty() || target_ > clock_.nowMs() || tickGranted_;
+    }
+
+    // Replaying a recording, the driver decides every step of the loop: from
+    // the first call of these on it is asked before each one, and the music
+    // ends when the recording says so rather than when the stream runs out.
+    // Moves the clock to `ms` at once; timers due meanwhile wait for a grant.
+    void jumpTo(uint64_t ms);
+    // Moves the clock to `ms` and lets the loop run its next due timer there.
+    void grantTick(uint64_t ms) {
+        jumpTo(ms);
+        tickGranted_ = true;
+    }
 
     const std::string& windowCaption() const { return caption_; }
 
@@ -109,6 +122,8 @@ class HeadlessBackend : public Backend {
     Driver driver_;
     std::deque<Event> queue_;
     uint64_t target_ = 0;
+    bool stepwise_ = false;
+    bool tickGranted_ = false;
     std::string caption_;
     std::vector<std::string> urls_;
 };

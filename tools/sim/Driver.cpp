@@ -9,6 +9,7 @@
 
 #include "Json.h"
 #include "Pointer.h"
+#include "RecordedSteps.h"
 #include "app/Form1.h"
 #include "engine/Collisions.h"
 #include "platform/Keys.h"
@@ -25,53 +26,12 @@ constexpr int64_t kLongestWaitMs = 24 * 60 * 60 * 1000;
 // A soak may play a week of game time.
 constexpr int64_t kLongestSoakMs = 7 * kLongestWaitMs;
 
-int64_t parseInteger(const Command& command, const std::string& text) {
-    int64_t value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size())
-        throw ScriptError(command.line, "not a whole number: " + text);
-    return value;
-}
-
-// A whole number that T holds exactly: a value that would wrap is a script error.
-template <typename T>
-T parseWithin(const Command& command, const std::string& text,
-              int64_t low = std::numeric_limits<T>::min(),
-              int64_t high = std::numeric_limits<T>::max()) {
-    const int64_t value = parseInteger(command, text);
-    if (value < low || value > high)
-        throw ScriptError(command.line, text + " is out of range (" + std::to_string(low) + " to " +
-                                            std::to_string(high) + ")");
-    return static_cast<T>(value);
-}
-
 double parseReal(const Command& command, const std::string& text) {
     double value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
         throw ScriptError(command.line, "not a finite number: " + text);
     return value;
-}
-
-void expectArgs(const Command& command, size_t count) {
-    if (command.args.size() != count)
-        throw ScriptError(command.line, command.word + " takes " + std::to_string(count) +
-                                            " argument" + (count == 1 ? "" : "s"));
-}
-
-// The game's key code for a script key name.
-int keyCode(const Command& command, const std::string& name) {
-    static const std::map<std::string, int> named{
-        {"space", platform::vk::Space}, {"left", platform::vk::Left},
-        {"right", platform::vk::Right}, {"up", platform::vk::Up},
-        {"down", platform::vk::Down},   {"ctrl", platform::vk::Control},
-        {"home", platform::vk::Home},   {"escape", platform::vk::Escape},
-        {"shift", platform::vk::Shift},
-    };
-    if (auto it = named.find(name); it != named.end()) return it->second;
-    if (name.size() == 1 && std::isalnum(static_cast<unsigned char>(name[0])))
-        return std::toupper(static_cast<unsigned char>(name[0]));
-    throw ScriptError(command.line, "unknown key: " + name);
 }
 
 // Decodes UTF-8 into code points; a byte that starts no complete sequence
@@ -239,14 +199,14 @@ void Driver::execute(const Command& c) {
         urls();
     } else if (w == "clock" || w == "start") {
         throw ScriptError(c.line, w + " must come before the program runs");
-    } else {
+    } else if (!ExecuteRecordedStep(c, backend_, program_.Loop())) {
         throw ScriptError(c.line, "unknown command: " + w);
     }
 }
 
 void Driver::press(const Command& c) {
     expectArgs(c, 1);
-    const int key = keyCode(c, c.args[0]);
+    const int key = parseKey(c, c.args[0]);
     backend_.queue(Event{.type = Event::Type::KeyDown, .key = key});
     // A letter or digit also types its character, as a keyboard does.
     if (c.args[0].size() == 1) {
@@ -260,7 +220,7 @@ void Driver::press(const Command& c) {
 
 void Driver::release(const Command& c) {
     expectArgs(c, 1);
-    backend_.queue(Event{.type = Event::Type::KeyUp, .key = keyCode(c, c.args[0])});
+    backend_.queue(Event{.type = Event::Type::KeyUp, .key = parseKey(c, c.args[0])});
 }
 
 void Driver::type(const Command& c) {

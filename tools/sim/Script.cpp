@@ -1,6 +1,9 @@
 #include "Script.h"
 
+#include <charconv>
 #include <sstream>
+
+#include "platform/KeyNames.h"
 
 namespace sim {
 
@@ -22,6 +25,25 @@ std::optional<Command> ScriptReader::next() {
         return command;
     }
     return std::nullopt;
+}
+
+int64_t parseInteger(const Command& command, const std::string& text) {
+    int64_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size())
+        throw ScriptError(command.line, "not a whole number: " + text);
+    return value;
+}
+
+int parseKey(const Command& command, const std::string& name) {
+    if (const std::optional<int> key = platform::keyFromName(name)) return *key;
+    throw ScriptError(command.line, "unknown key: " + name);
+}
+
+void expectArgs(const Command& command, size_t count) {
+    if (command.args.size() != count)
+        throw ScriptError(command.line, command.word + " takes " + std::to_string(count) +
+                                            " argument" + (count == 1 ? "" : "s"));
 }
 
 }  // namespace sim

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <istream>
+#include <limits>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -37,5 +39,26 @@ class ScriptReader {
     std::istream& in_;
     int line_ = 0;
 };
+
+// A whole number, or a script error naming the text.
+int64_t parseInteger(const Command& command, const std::string& text);
+
+// A whole number that T holds exactly: a value that would wrap is a script error.
+template <typename T>
+T parseWithin(const Command& command, const std::string& text,
+              int64_t low = std::numeric_limits<T>::min(),
+              int64_t high = std::numeric_limits<T>::max()) {
+    const int64_t value = parseInteger(command, text);
+    if (value < low || value > high)
+        throw ScriptError(command.line, text + " is out of range (" + std::to_string(low) + " to " +
+                                            std::to_string(high) + ")");
+    return static_cast<T>(value);
+}
+
+// The game's key code for a key name (see platform/KeyNames), or a script error.
+int parseKey(const Command& command, const std::string& name);
+
+// A script error unless the command has exactly `count` arguments.
+void expectArgs(const Command& command, size_t count);
 
 }  // namespace sim
