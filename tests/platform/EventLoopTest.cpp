@@ -290,4 +290,57 @@ TEST(Events, CloseReachesTheWindowAndCallsRunOnTheLoop) {
     EXPECT_EQ(client.input, (std::vector<std::string>{"close"}));
 }
 
+// The steps the loop reports, and the times the handlers read, in one list.
+struct StepLog : platform::Recorder {
+    std::vector<std::string> entries;
+    void tick(uint64_t atMs, uint32_t periodMs) override {
+        entries.push_back("tick " + std::to_string(atMs) + "/" + std::to_string(periodMs));
+    }
+    void input(uint64_t atMs, const Event& event) override {
+        // The harness's own steps (calls, the final quit) are no player's input.
+        if (event.type == Event::Type::KeyDown)
+            entries.push_back("input " + std::to_string(atMs));
+    }
+};
+
+TEST(Recording, EveryStepIsReportedWithTheOneTimeItsHandlerSees) {
+    LoopHarness h;
+    StepLog log;
+    h.loop.setRecorder(&log);
+    const auto id = h.loop.createTimer([&] {
+        log.entries.push_back("sees " + std::to_string(h.loop.clock().nowMs()));
+        h.backend.clock().sleepMs(7);  // time passes while the step runs
+        log.entries.push_back("sees " + std::to_string(h.loop.clock().nowMs()));
+    });
+    h.then([&] { h.loop.startTimer(id, 30); });
+    h.wait(70);
+    h.input(Event{.type = Event::Type::KeyDown, .key = platform::vk::Space});
+    h.run();
+    EXPECT_EQ(log.entries, (std::vector<std::string>{"tick 30/30", "sees 30", "sees 30",
+                                                     "tick 60/30", "sees 60", "sees 60",
+                                                     "input 70"}));
+}
+
+TEST(Replay, EachGrantedTickRunsOneTimerAtTheGrantedTimeAndInputMayComeBetween) {
+    LoopHarness h;
+    StepLog log;
+    h.loop.setRecorder(&log);
+    const auto a = h.loop.createTimer([] {});
+    const auto b = h.loop.createTimer([] {});
+    h.then([&] {
+        h.loop.startTimer(a, 50);
+        h.loop.startTimer(b, 40);
+    });
+    // Both are due by 53, the real game ran only the first then and the
+    // second after an input.
+    h.steps.push_back([&] { h.backend.grantTick(53); });
+    h.steps.push_back([&] {
+        h.backend.jumpTo(55);
+        h.backend.queue(Event{.type = Event::Type::KeyDown, .key = platform::vk::Space});
+    });
+    h.steps.push_back([&] { h.backend.grantTick(58); });
+    h.run();
+    EXPECT_EQ(log.entries, (std::vector<std::string>{"tick 53/40", "input 55", "tick 58/50"}));
+}
+
 }  // namespace

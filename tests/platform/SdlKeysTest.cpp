@@ -1,6 +1,7 @@
 #include <SDL_keycode.h>
 #include <gtest/gtest.h>
 
+#include "platform/KeyNames.h"
 #include "platform/Keys.h"
 #include "platform/SdlKeys.h"
 
@@ -43,6 +44,17 @@ TEST(SdlKeys, KeysTheGameIgnoresHaveNoCode) {
                                    SDLK_KP_5,  SDLK_PAGEUP, SDLK_UNKNOWN, SDLK_EXCLAIM,
                                    SDLK_a - 1, SDLK_z + 1};
     for (SDL_Keycode key : ignored) EXPECT_EQ(virtualKeyFromSdl(key), -1) << "SDL key " << key;
+}
+
+// Recordings and scripts name keys; every code the key table holds must
+// survive the way there and back.
+TEST(KeyNames, EveryKeyCodeHasANameThatReadsBackAsIt) {
+    for (int key = 0; key < 256; ++key) EXPECT_EQ(keyFromName(keyName(key)), key) << keyName(key);
+    EXPECT_EQ(keyName(vk::Control), "ctrl");
+    EXPECT_EQ(keyName('P'), "p");
+    EXPECT_EQ(keyName(112), "vk112");
+    EXPECT_EQ(keyFromName("vk256"), std::nullopt);
+    EXPECT_EQ(keyFromName("Space"), std::nullopt);
 }
 
 }  // namespace

@@ -148,6 +148,10 @@ TEST(SimScenario, ScriptErrorsEndWithStatusTwoAndNameTheLine) {
         {"start\nset scrollVelX nan\n", "line 2: not a finite number: nan"},
         {"start\neffect 300\n", "line 2: 300 is out of range"},
         {"start\nwait 86400001\n", "line 2: wait takes 0 to 86400000 ms"},
+        {"start\ntick 5 16\n", "line 2: out of step with the recording: no timer is due at 5"},
+        {"start\ntick 300 16\n", "line 2: out of step with the recording: the timer due at 300"},
+        {"start\nwait 100\nat 50\n", "line 3: at 50 lies before the present time 100"},
+        {"start\nkeydown space again\n", "line 2: keydown takes a key and optionally repeat"},
     };
     for (const auto& c : cases) {
         const RunResult r = runSim(folder.folder(), c.script);
