@@ -6,7 +6,9 @@ Plays one short game with the mouse and keyboard through xdotool: the title,
 Space and the arrow keys, Escape and No, a pause in flight, Escape and Yes,
 "Exit Game". At each stop it compares the window with the frames tarnwick-sim
 draws for the same steps; in flight it also sees the fuel spent and the
-question box gone, and at the end the game must exit with status 0.
+question box gone, and at the end the game must exit with status 0. The game
+records itself meanwhile (TARNWICK_RECORD), and the paused flight replayed
+from that recording must be the window pixel for pixel.
 
 The real game seeds its random numbers from the time of day and real input
 does not land on the game's 16 ms grid, so the same steps are played in the
@@ -245,7 +247,31 @@ def region_differs(a, b, rect):
                for y in range(top, bottom))
 
 
-def play(game, stops, regions, scratch, title_only):
+def compare_with_replay(game, sim, recording, data, scratch, attempts=8):
+    """The simulator replays what the game recorded so far and must draw the
+    window exactly, particles and readings included. The Pause sign blinks:
+    a shot and a recording taken across a blink are taken again."""
+    replayed_path = os.path.join(scratch, 'replayed.png')
+    for _ in range(attempts):
+        frame = game.shot()
+        with open(recording) as steps:
+            script = steps.read()
+        script = script[:script.rfind('\n') + 1]  # a line still being written waits
+        run_sim(sim, script + f'shot {replayed_path}\n', data)
+        wrong = [frames.row_differences(a, b)
+                 for a, b in zip(frame.rows, frames.Frame.load(replayed_path).rows)]
+        if not any(wrong):
+            print(f'the replay of {script.count(chr(10))} recorded lines draws the window '
+                  'pixel for pixel', flush=True)
+            return
+        time.sleep(0.15)
+    frame.save(os.path.join(scratch, 'replay-window.ppm'))
+    frames.mask_picture(wrong, os.path.join(scratch, 'replay-wrong.pgm'))
+    raise AssertionError(f'the replay differs from the window in {frames.count(wrong)} pixels '
+                         f'within {frames.bounding_box(wrong)}; pictures in {scratch}')
+
+
+def play(game, stops, regions, scratch, title_only, replay):
     game.point(*NEUTRAL)
     compare_until_match(game, stops, 'title', scratch)
     if title_only:
@@ -274,6 +300,7 @@ def play(game, stops, regions, scratch, title_only):
     time.sleep(0.2)
     game.press('p')
     flight = compare_until_match(game, stops, 'flight-paused', scratch)
+    replay()
     # The second variant paused after the first mission tick had drawn a full bar.
     full_tank = stops.variants['start-paused'][1]
     if not region_differs(flight, full_tank, regions['fuel bar']):
@@ -322,6 +349,9 @@ def run(args, scratch):
     stops = Stops(args.sim, scratch, sim_data, regions, args.title_only)
 
     env = dict(os.environ, SDL_AUDIODRIVER='dummy')
+    recording = os.path.join(scratch, 'recording.tws')
+    if not args.title_only:
+        env['TARNWICK_RECORD'] = recording
     if not args.installed:
         env['TARNWICK_DATA_DIR'] = os.path.join(scratch, 'game-data')
     options = {}
@@ -333,7 +363,8 @@ def run(args, scratch):
     try:
         log = os.path.join(scratch, 'game.log')
         game = GameWindow(display, [args.game], env, log, **options)
-        play(game, stops, regions, scratch, args.title_only)
+        play(game, stops, regions, scratch, args.title_only,
+             lambda: compare_with_replay(game, args.sim, recording, sim_data, scratch))
         game.click(*regions['exit game'])
         status = game.wait_for_exit(30)
         if status != 0:
