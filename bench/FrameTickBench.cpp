@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstring>
+#include <ctime>
 
 #include "CavePicture.h"
 
@@ -139,25 +140,36 @@ void FrameTickAsTheLoopPresentsIt(benchmark::State& state) {
 }
 BENCHMARK(FrameTickAsTheLoopPresentsIt)->Unit(benchmark::kMicrosecond);
 
+double threadCpuSeconds() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
+
 // Each iteration replays the heaviest explosion: the tick that sets it off and
 // the ticks of the loss countdown after it; the mission ends at the
-// countdown's 30th tick.
-// An iteration's time is its slowest tick; worst_us is the slowest tick of
-// the whole run and worst_tick its place: 0 is the tick that sets it off, 1
-// the first to move its particles.
+// countdown's 30th tick. An iteration's time is its slowest tick. worst_us is
+// the slowest tick of the whole run and worst_tick its place (0 is the tick
+// that sets the explosion off, 1 the first to move its particles);
+// worst_cpu_us is the most processor time one tick took, which leaves out the
+// time the system gave to other programs in between.
 void WorstFrameTickOfTheHeaviestExplosion(benchmark::State& state) {
     constexpr int kTicksBeforeTheMissionEnds = 29;
     constexpr int kHeaviestExplosion = 200 + 4 * 1000 + 200 + 2 * 4 * 500;
     Mission m;
+    m.frameTick();  // the game has shown the mission before anything explodes
     double worstOfRun = 0;
+    double worstCpu = 0;
     for (auto _ : state) {
         m.crashBesideTheEnemy();
         double worst = 0;
         for (int tick = 0; tick < kTicksBeforeTheMissionEnds; ++tick) {
             ++m.form.State.missionTicks;
+            const double cpuStart = threadCpuSeconds();
             const auto start = std::chrono::steady_clock::now();
             m.frameTick();
             const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+            worstCpu = std::max(worstCpu, threadCpuSeconds() - cpuStart);
             if (tick == 0 && m.form.ParticleCount() != kHeaviestExplosion) {
                 state.SkipWithError("The crash did not set off the heaviest explosion");
                 break;
@@ -170,6 +182,7 @@ void WorstFrameTickOfTheHeaviestExplosion(benchmark::State& state) {
         }
         state.SetIterationTime(worst);
     }
+    state.counters["worst_cpu_us"] = worstCpu * 1e6;
 }
 BENCHMARK(WorstFrameTickOfTheHeaviestExplosion)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
