@@ -153,8 +153,8 @@ class TtfFont final : public Font {
     int lineHeight() const override { return lineHeight_; }
     int ascent() const override { return ascent_; }
     Size measure(std::string_view text) const override;
-    void draw(core::Bitmap& target, int x, int y, std::string_view text, core::PixelWord color,
-              const Rect& clip) const override;
+    void draw(const core::PixelSurface& target, int x, int y, std::string_view text,
+              core::PixelWord color, const Rect& clip) const override;
 
   private:
     // Rendering a line is far dearer than blending it, and the window draws
@@ -240,17 +240,16 @@ const SDL_Surface& TtfFont::rendered(std::string_view text) const {
     return *renderedLines_.emplace(key, renderCoverage(font_, text)).first->second;
 }
 
-void TtfFont::draw(core::Bitmap& target, int x, int y, std::string_view text, core::PixelWord color,
-                   const Rect& clip) const {
+void TtfFont::draw(const core::PixelSurface& target, int x, int y, std::string_view text,
+                   core::PixelWord color, const Rect& clip) const {
     if (text.empty()) return;
     std::lock_guard guard(library_->lock);
     const SDL_Surface* glyphs = &rendered(text);
     // Worked out in 64 bits so that a text placed far off the target cannot overflow.
     const int64_t left = std::max<int64_t>({x, clip.left, 0});
     const int64_t top = std::max<int64_t>({y, clip.top, 0});
-    const int64_t right = std::min<int64_t>({int64_t{x} + glyphs->w, clip.right, target.width()});
-    const int64_t bottom =
-        std::min<int64_t>({int64_t{y} + glyphs->h, clip.bottom, target.height()});
+    const int64_t right = std::min<int64_t>({int64_t{x} + glyphs->w, clip.right, target.width});
+    const int64_t bottom = std::min<int64_t>({int64_t{y} + glyphs->h, clip.bottom, target.height});
     if (left >= right || top >= bottom) return;
 
     const uint32_t red = color.red();
@@ -265,9 +264,10 @@ void TtfFont::draw(core::Bitmap& target, int x, int y, std::string_view text, co
             const uint32_t coverage = coverageRow[tx - x] >> 24;
             if (coverage == 0) continue;
             const core::PixelWord under{row[tx]};
-            row[tx] = (under.value & 0xFF000000u) | blendChannel(red, under.red(), coverage) << 16 |
-                      blendChannel(green, under.green(), coverage) << 8 |
-                      blendChannel(blue, under.blue(), coverage);
+            const uint32_t blended = blendChannel(red, under.red(), coverage) << 16 |
+                                     blendChannel(green, under.green(), coverage) << 8 |
+                                     blendChannel(blue, under.blue(), coverage);
+            if (blended != (under.value & 0x00FFFFFFu)) row[tx] = blended;
         }
     }
 }

@@ -7,6 +7,7 @@
 #include "Geometry.h"
 #include "core/Bitmap.h"
 #include "core/Colors.h"
+#include "core/PixelSurface.h"
 
 namespace platform {
 
@@ -42,9 +43,15 @@ class Font {
     virtual Size measure(std::string_view text) const = 0;
     // Draws `text` with its top-left corner at (x, y) in `color`, blending the
     // glyph edges over what is there; nothing outside `clip` or the target is
-    // touched. Underline, when asked for, is part of the drawing.
-    virtual void draw(core::Bitmap& target, int x, int y, std::string_view text,
+    // touched. A pixel whose colour the text changes takes the new colour with
+    // its alpha byte clear; one it leaves as it was keeps its alpha byte.
+    // Underline, when asked for, is part of the drawing.
+    virtual void draw(const core::PixelSurface& target, int x, int y, std::string_view text,
                       core::PixelWord color, const Rect& clip) const = 0;
+    void draw(core::Bitmap& target, int x, int y, std::string_view text, core::PixelWord color,
+              const Rect& clip) const {
+        draw(core::PixelSurface::of(target), x, y, text, color, clip);
+    }
 };
 
 // The font file the layout's family name maps to, or "" when the table has none

@@ -233,9 +233,6 @@ void Canvas::DrawText(const platform::Rect& rect, std::string_view text, const T
     TextDrawing(Font, format).Draw(*this, rect, text, Font.Color);
 }
 
-// The font draws into a plain top-down bitmap; the surface may run bottom-up
-// or be a part of a larger picture. So the text is drawn into a copy of the
-// pixels it covers, and the pixels it changed are copied back.
 void Canvas::DrawTextLine(int x, int y, std::string_view text, const platform::Font& font,
                           core::CanvasColor color) {
     if (text.empty()) return;
@@ -244,22 +241,8 @@ void Canvas::DrawTextLine(int x, int y, std::string_view text, const platform::F
     const platform::Rect area =
         toSurface(x, y, int64_t{x} + size.width + size.height, int64_t{y} + size.height);
     if (area.empty()) return;
-
-    core::Bitmap scratch(area.width(), area.height());
-    for (int r = 0; r < area.height(); ++r) {
-        const uint32_t* from = surface_.row(area.top + r) + area.left;
-        uint32_t* to = scratch.row(r);
-        for (int c = 0; c < area.width(); ++c) to[c] = from[c] & kColourBits;
-    }
-    font.draw(scratch, clampToInt(int64_t{x} + originX_ - area.left),
-              clampToInt(int64_t{y} + originY_ - area.top), text, core::toPixelWord(color),
-              platform::Rect{0, 0, area.width(), area.height()});
-    for (int r = 0; r < area.height(); ++r) {
-        const uint32_t* from = scratch.row(r);
-        uint32_t* to = surface_.row(area.top + r) + area.left;
-        for (int c = 0; c < area.width(); ++c)
-            if (from[c] != (to[c] & kColourBits)) to[c] = from[c];
-    }
+    font.draw(surface_, clampToInt(int64_t{x} + originX_), clampToInt(int64_t{y} + originY_), text,
+              core::toPixelWord(color), area);
     changed(area);
 }
 
