@@ -146,7 +146,7 @@ std::optional<Event> HeadlessBackend::waitEvent(std::optional<uint64_t> deadline
     const uint64_t now = clock_.nowMs();
     if (deadline && *deadline <= now && !stepwise_) return std::nullopt;
     if (now < target_) {
-        clock_.advanceTo(deadline ? std::max(now, std::min(*deadline, target_)) : target_);
+        clock_.advanceTo(deadline ? std::min(*deadline, target_) : target_);
         return pop();
     }
     const uint64_t targetBefore = target_;
