@@ -67,7 +67,7 @@ Route Planner::plan(Vec from, std::optional<Vec> goal, const Load& load, bool th
     const int n = kCells;
     cost_.assign(static_cast<size_t>(n) * n, kUnreached);
     std::vector<int> previous(static_cast<size_t>(n) * n, -1);
-    auto index = [n](int cx, int cy) { return cy * n + cx; };
+    auto index = [](int cx, int cy) { return cy * kCells + cx; };
     const int start = index(cellOf(from.x), cellOf(from.y));
     const int target = goal ? index(cellOf(goal->x), cellOf(goal->y)) : -1;
 

@@ -199,10 +199,13 @@ std::vector<NoteEvent> PatternBuilder::eventsOf(const Track& track, const Steps&
 
 void PatternBuilder::finish() {
     const std::vector<Chord> chords = chordPerStep();
-    for (const auto& [name, steps] : tracks_) {
+    for (const auto& entry : tracks_) {
+        // A named pair, not a structured binding: clang before 16 cannot
+        // capture a binding in the lambda.
+        const std::string& name = entry.first;
         const Track& track = *std::find_if(song_.tracks.begin(), song_.tracks.end(),
                                            [&](const Track& t) { return t.name == name; });
-        pattern_.events[name] = eventsOf(track, steps, chords);
+        pattern_.events[name] = eventsOf(track, entry.second, chords);
     }
     if (pattern_.events.empty()) start_.fail("pattern '" + pattern_.name + "' plays nothing");
     song_.patterns[pattern_.name] = std::move(pattern_);
