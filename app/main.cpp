@@ -16,8 +16,8 @@ int main() {
         // TARNWICK_RECORD=FILE writes the game as a tarnwick-sim script that plays it again.
         std::unique_ptr<platform::ScriptRecorder> recorder;
         if (const char* path = std::getenv("TARNWICK_RECORD"); path && *path) {
-            recorder = std::make_unique<platform::ScriptRecorder>(
-                path, program.Loop().clock().startUtc());
+            recorder =
+                std::make_unique<platform::ScriptRecorder>(path, program.Loop().clock().startUtc());
             program.Loop().setRecorder(recorder.get());
         }
         return program.Run();

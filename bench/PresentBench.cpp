@@ -56,10 +56,10 @@ void TextureThroughTheRenderer(benchmark::State& state, uint32_t flags) {
     SDL_Window* window = SDL_CreateWindow("bench", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                           2 * kWidth, 2 * kHeight, SDL_WINDOW_SHOWN);
     SDL_Renderer* renderer = window ? SDL_CreateRenderer(window, -1, flags) : nullptr;
-    SDL_Texture* texture =
-        renderer ? SDL_CreateTexture(renderer, SDL_PIXELFORMAT_XRGB8888,
-                                     SDL_TEXTUREACCESS_STREAMING, kWidth, kHeight)
-                 : nullptr;
+    SDL_Texture* texture = renderer
+                               ? SDL_CreateTexture(renderer, SDL_PIXELFORMAT_XRGB8888,
+                                                   SDL_TEXTUREACCESS_STREAMING, kWidth, kHeight)
+                               : nullptr;
     if (texture) {
         SDL_RendererInfo info;
         SDL_GetRendererInfo(renderer, &info);

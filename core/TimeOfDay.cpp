@@ -18,8 +18,12 @@ TimeOfDay Later(const TimeOfDay& start, uint64_t ms) {
     const std::time_t seconds = timegm(&calendar) + static_cast<std::time_t>(totalMs / 1000);
     std::tm later{};
     gmtime_r(&seconds, &later);
-    return TimeOfDay{later.tm_year + 1900, later.tm_mon + 1, later.tm_mday,
-                     later.tm_hour,        later.tm_min,     later.tm_sec,
+    return TimeOfDay{later.tm_year + 1900,
+                     later.tm_mon + 1,
+                     later.tm_mday,
+                     later.tm_hour,
+                     later.tm_min,
+                     later.tm_sec,
                      static_cast<int>(totalMs % 1000)};
 }
 

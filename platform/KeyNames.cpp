@@ -10,20 +10,10 @@ namespace platform {
 namespace {
 
 constexpr std::pair<const char*, int> kNamed[] = {
-    {"space", vk::Space},
-    {"left", vk::Left},
-    {"right", vk::Right},
-    {"up", vk::Up},
-    {"down", vk::Down},
-    {"ctrl", vk::Control},
-    {"shift", vk::Shift},
-    {"home", vk::Home},
-    {"end", vk::End},
-    {"escape", vk::Escape},
-    {"return", vk::Return},
-    {"tab", vk::Tab},
-    {"backspace", vk::Back},
-    {"delete", vk::Delete},
+    {"space", vk::Space},    {"left", vk::Left},     {"right", vk::Right},   {"up", vk::Up},
+    {"down", vk::Down},      {"ctrl", vk::Control},  {"shift", vk::Shift},   {"home", vk::Home},
+    {"end", vk::End},        {"escape", vk::Escape}, {"return", vk::Return}, {"tab", vk::Tab},
+    {"backspace", vk::Back}, {"delete", vk::Delete},
 };
 
 bool isLetterOrDigit(int key) {

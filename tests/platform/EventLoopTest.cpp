@@ -298,8 +298,7 @@ struct StepLog : platform::Recorder {
     }
     void input(uint64_t atMs, const Event& event) override {
         // The harness's own steps (calls, the final quit) are no player's input.
-        if (event.type == Event::Type::KeyDown)
-            entries.push_back("input " + std::to_string(atMs));
+        if (event.type == Event::Type::KeyDown) entries.push_back("input " + std::to_string(atMs));
     }
 };
 
@@ -316,9 +315,9 @@ TEST(Recording, EveryStepIsReportedWithTheOneTimeItsHandlerSees) {
     h.wait(70);
     h.input(Event{.type = Event::Type::KeyDown, .key = platform::vk::Space});
     h.run();
-    EXPECT_EQ(log.entries, (std::vector<std::string>{"tick 30/30", "sees 30", "sees 30",
-                                                     "tick 60/30", "sees 60", "sees 60",
-                                                     "input 70"}));
+    EXPECT_EQ(log.entries,
+              (std::vector<std::string>{"tick 30/30", "sees 30", "sees 30", "tick 60/30", "sees 60",
+                                        "sees 60", "input 70"}));
 }
 
 TEST(Replay, EachGrantedTickRunsOneTimerAtTheGrantedTimeAndInputMayComeBetween) {

@@ -14,11 +14,12 @@ using namespace simtest;
 // rewrites the states they end in.
 TEST(Replay, RecordedGamesEndInTheStateAndFrameTheyEndedInBefore) {
     const bool update = std::getenv("TARNWICK_UPDATE_GOLDEN") != nullptr;
-    for (const std::string name : {"mission1-flight", "ten-missions-then-a-name"}) {
+    for (const std::string name : {"mission1-flight", "expert-crash", "ten-missions-then-a-name"}) {
         SCOPED_TRACE(name);
         testfiles::TemporaryFolder data;
         const std::string base = TARNWICK_RECORDINGS_DIR "/" + name;
-        const RunResult r = runSim(data.folder(), testfiles::readFile(base + ".tws") + "dump\n", "");
+        const RunResult r =
+            runSim(data.folder(), testfiles::readFile(base + ".tws") + "dump\n", "");
         ASSERT_EQ(r.status, 0) << r.err;
         if (update) testfiles::writeFile(base + ".dump", r.out);
         EXPECT_EQ(r.out, testfiles::readFile(base + ".dump"));

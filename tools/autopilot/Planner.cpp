@@ -19,7 +19,9 @@ constexpr double kThroughRock = 300;
 int cellOf(double world) {
     return std::clamp(static_cast<int>(world) / Planner::kCell, 0, Planner::kCells - 1);
 }
-int centreOf(int cell) { return cell * Planner::kCell + Planner::kCell / 2; }
+int centreOf(int cell) {
+    return cell * Planner::kCell + Planner::kCell / 2;
+}
 
 }  // namespace
 
