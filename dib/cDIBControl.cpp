@@ -1,6 +1,7 @@
 #include "dib/cDIBControl.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "dib/cDIBContainer.h"
 #include "ui/Form.h"
@@ -48,13 +49,26 @@ void TCustomDIBControl::PaintThrough(TAbstractSuperDIB& backBuffer, int left, in
                                      TWinDIB& scratch) {
     const int width = Width();
     const int height = Height();
+    if (!OnPaintStart && !OnPaintEnd) {
+        if (const std::optional<uint32_t> colour = UniformContent()) {
+            // The title's veil is one black square stretched over the play
+            // window on every frame: every row of it is the same, so one row
+            // stands for all, and only the back buffer is read and written.
+            thread_local std::vector<uint32_t> row;
+            row.assign(static_cast<size_t>(width), *colour);
+            TWinDIB oneColour(ui::PixelSurface{row.data(), 0, width, height});
+            oneColour.SetOpacity(opacity_);
+            oneColour.Draw(left, top, 0, 0, backBuffer, width, height);
+            return;
+        }
+    }
     // What is painted below the control so far; a part of the control
     // outside the back buffer keeps whatever the scratch image held. The
     // title's veil covers the whole play window and is laid over it on every
     // frame: copying what it hides would be a third of its cost.
     if (OnPaintStart || !ContentCoversScratch())
-        backBuffer.Draw(std::max(-left, 0), std::max(-top, 0), std::max(left, 0),
-                        std::max(top, 0), scratch, width, height);
+        backBuffer.Draw(std::max(-left, 0), std::max(-top, 0), std::max(left, 0), std::max(top, 0),
+                        scratch, width, height);
     scratch.SetClipRect(0, 0, width - 1, height - 1);
     if (OnPaintStart) OnPaintStart(*this);
     PaintContent(scratch);
@@ -159,6 +173,21 @@ bool TDIBImage::ContentCoversScratch() const {
     // Unscaled at the top-left corner, it covers a control no larger than itself.
     return scale_ == 100 && (autoSize_ || !center_) && picture->Width() >= Width() &&
            picture->Height() >= Height();
+}
+
+// A picture of one colour that covers the control, unturned, gives the
+// control that colour whatever its scale.
+std::optional<uint32_t> TDIBImage::UniformContent() const {
+    if (angle_ != 0 || !ContentCoversScratch()) return std::nullopt;
+    const TAbstractSuperDIB* picture = indexMain_.Resolve();
+    const uint32_t first = picture->StoredRow(0)[0];
+    for (int j = 0; j < picture->Height(); ++j) {
+        const uint32_t* stored = picture->StoredRow(j);
+        if (std::any_of(stored, stored + picture->Width(),
+                        [first](uint32_t p) { return p != first; }))
+            return std::nullopt;
+    }
+    return first;
 }
 
 ui::Properties TDIBImage::ExtraProperties() const {

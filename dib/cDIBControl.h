@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "dib/cDIBImage.h"
@@ -57,6 +58,9 @@ class TCustomDIBControl : public ui::Control {
     // True when PaintContent gives every pixel of the scratch image a colour
     // of its own, whatever was there.
     virtual bool ContentCoversScratch() const { return false; }
+    // The pixel word PaintContent would give every pixel of the scratch, when
+    // it gives them all the same one.
+    virtual std::optional<uint32_t> UniformContent() const { return std::nullopt; }
 
   private:
     ui::Form& owner_;
@@ -103,6 +107,7 @@ class TDIBImage : public TCustomDIBControl {
   protected:
     void PaintContent(TWinDIB& scratch) override;
     bool ContentCoversScratch() const override;
+    std::optional<uint32_t> UniformContent() const override;
 
   private:
     void adjustSize();

@@ -146,6 +146,14 @@ TEST_F(Composition, AStretchedVeilDarkensEverythingBelowIt) {
     EXPECT_EQ(at(3, 3), rgb(122, 61, 31));
     EXPECT_EQ(at(30, 30), rgb(0, 0, 122));
     EXPECT_EQ(at(63, 47), rgb(0, 0, 122));
+
+    // Moved half out of the container, it darkens only what it still covers.
+    veil.SetLeft(32);
+    paint();
+    EXPECT_EQ(at(3, 3), rgb(200, 100, 50));
+    EXPECT_EQ(at(31, 30), word(kBackground));
+    EXPECT_EQ(at(32, 30), rgb(0, 0, 122));
+    EXPECT_EQ(frame.pixel(72, 30).value & kColourBits, word(kFormColor)) << "nothing beyond it";
 }
 
 TEST_F(Composition, PartsOutsideTheContainerOrTheWindowAreCutAndTheRestStaysInPlace) {
