@@ -15,6 +15,11 @@ namespace {
 constexpr long kConnectTimeoutMs = 10000;
 constexpr auto kSessionTime = std::chrono::seconds(30);
 constexpr long kPageTimeoutMs = 5000;
+// Each reply of the server, as long as the connection may take. This is also
+// what the goodbye waits for the answer to QUIT, which the session's time-out
+// does not bound: libcurl's own limit there is two minutes, and it takes the
+// limit from the last request made on the connection.
+constexpr long kReplyWaitS = 10;
 
 void initialiseCurlOnce() {
     static const bool done = [] {
@@ -63,7 +68,8 @@ std::string escapePath(const std::string& path) {
 struct FtpScoreServer::Session {
     CURL* curl = nullptr;
     ~Session() {
-        // Cleaning up the handle sends QUIT and closes the connection.
+        // Cleaning up the handle sends QUIT and closes the connection; the
+        // answer is awaited as long as the last request allowed for a reply.
         if (curl) curl_easy_cleanup(curl);
     }
 };
@@ -92,6 +98,8 @@ bool FtpScoreServer::perform(const std::string& path, bool upload, const std::st
     const std::string url = urlFor(path);
     curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
     curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, static_cast<long>(left.count()));
+    const long leftS = static_cast<long>((left.count() + 999) / 1000);
+    curl_easy_setopt(curl, CURLOPT_SERVER_RESPONSE_TIMEOUT, std::min(leftS, kReplyWaitS));
     curl_easy_setopt(curl, CURLOPT_UPLOAD, upload ? 1L : 0L);
     curl_easy_setopt(curl, CURLOPT_NOBODY, upload ? 0L : 1L);
     Upload source{bytes};
@@ -140,10 +148,6 @@ bool FtpScoreServer::ChangeFolder(const std::string& folder) {
     if (!perform(path, false, nullptr)) return false;
     folder_ = path.ends_with('/') ? path : path + "/";
     return true;
-}
-
-bool FtpScoreServer::Exists(const std::string& name) {
-    return perform(folder_ + escapePath(name), false, nullptr);
 }
 
 bool FtpScoreServer::Store(const std::string& name, const std::string& bytes) {

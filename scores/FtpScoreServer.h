@@ -11,7 +11,8 @@ namespace scores {
 // The score server over FTP with libcurl: one connection, logged in once,
 // image-type transfers over active-mode data connections (PORT), and a
 // plain HTTP GET for the page request. Nothing may hang the window: the
-// connection gets 10 s, the whole FTP session 30 s, the page 5 s.
+// connection gets 10 s, each reply of the server 10 s (that to QUIT
+// included), the whole FTP session 30 s, the page 5 s.
 class FtpScoreServer : public ScoreServer {
   public:
     // Throws std::runtime_error when the configured port is no port number.
@@ -20,7 +21,6 @@ class FtpScoreServer : public ScoreServer {
 
     bool Connect() override;
     bool ChangeFolder(const std::string& folder) override;
-    bool Exists(const std::string& name) override;
     bool Store(const std::string& name, const std::string& bytes) override;
     void Disconnect() override;
     bool RequestPage(const std::string& path) override;

@@ -16,8 +16,6 @@ class ScoreServer {
     // Makes `folder` the folder later files go to; false when refused, and
     // files then go to the account's start folder.
     virtual bool ChangeFolder(const std::string& folder) = 0;
-    // Whether a file of that name is there already.
-    virtual bool Exists(const std::string& name) = 0;
     // Stores `bytes` as `name`, replacing nothing but a file of that name;
     // false when the server refuses or the transfer breaks.
     virtual bool Store(const std::string& name, const std::string& bytes) = 0;

@@ -12,7 +12,6 @@ namespace {
 constexpr const char* kTargetFolder = "/docs/tarnwick/highs/";
 constexpr const char* kScoresPage = "/tarnwick/highs/";
 constexpr uint32_t kMessagesShownMs = 5000;
-constexpr int kFreeNameTries = 100;
 
 std::string trimmed(const std::string& text) {
     const size_t first = text.find_first_not_of(' ');
@@ -50,7 +49,7 @@ void ScoreUpload::dxButton1Click() {
     // anything is written or sent.
     std::unique_ptr<scores::ScoreServer> server = openServer_();
     upload_.Memo2.Clear();
-    int32_t fileDate = scores::DosDateTime(loop_.clock().localNow());
+    const int32_t fileDate = scores::DosDateTime(loop_.clock().localNow());
     const std::string record = scores::ScoreRecord(upload_.Edit1.Text(), state_.difficulty,
                                                    state_.missionNumber, state_.score);
     const std::string localFile = dataFolder_ + fileName(fileDate);
@@ -86,10 +85,9 @@ void ScoreUpload::send(scores::ScoreServer& server, int32_t fileDate, const std:
         say("Could not find destination, Try uploading again.");
         upload_.dxButton2.SetEnabled(true);
     }
-    // Two uploads in the same two seconds would share a name, and the second
-    // would overwrite the first player's score: step on to a free name.
-    for (int tries = 0; tries < kFreeNameTries && server.Exists(fileName(fileDate)); ++tries)
-        fileDate = static_cast<int32_t>(static_cast<uint32_t>(fileDate) + 1);
+    // Stored under the file's own name: two uploads in the same two seconds
+    // share it, and the second replaces the first on the server. Probing for
+    // a free name would cost a slow server its whole session.
     say("Uploading...");
     if (!server.Store(fileName(fileDate), record)) {
         say("Could not Upload to highscore server, Try uploading again.");

@@ -6,7 +6,8 @@ until killed, or until its parent (whose id it is given) is gone. Every FTP
 command and web request goes to the log file.
 
 Modes: ok (the target folder exists), nofolder (it does not), readonly (the
-account may not store), silent (the FTP port accepts and never answers).
+account may not store), silent (the FTP port accepts and never answers),
+noquit (as ok, but QUIT is never answered and the connection stays open).
 """
 import http.server
 import logging
@@ -64,6 +65,10 @@ def main():
         def pre_process_command(self, line, cmd, arg):
             log.write(line.split(" ")[0] + (" " + arg if cmd not in ("PASS",) and arg else "") + "\n")
             return super().pre_process_command(line, cmd, arg)
+
+        if mode == "noquit":
+            def ftp_QUIT(self, line):
+                pass
 
     Handler.authorizer = authorizer
     Handler.permit_foreign_addresses = True

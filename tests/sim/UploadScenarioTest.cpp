@@ -10,6 +10,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 
@@ -80,6 +81,10 @@ const std::string kGameToUpload =
     "type   \ncontrol dxButton1\ntype Ann\nclick dxButton1\nwait 10\ncontrol Memo2\n"
     "control dxContainer2\n";
 
+const std::string kStoredMessages =
+    "[\"Connecting to highscore Server....\",\"Connected\",\"Uploading...\","
+    "\"Uploading finished\"]";
+
 // A loopback port that nothing listens on.
 int unusedPort() {
     const int fd = socket(AF_INET, SOCK_STREAM, 0);
@@ -102,7 +107,7 @@ std::vector<fs::path> filesIn(const fs::path& folder) {
     return files;
 }
 
-TEST(ScoreUpload, TheRecordLandsUnderTheDateNameAndASecondOneBesideIt) {
+TEST(ScoreUpload, TheRecordLandsUnderTheDateNameAndASecondOneInTheSameTwoSecondsReplacesIt) {
     ScoreServers servers("ok");
     TemporaryFolder data;
     const RunResult first = runSim(data.folder(), kGameToUpload, "", servers.environment());
@@ -110,9 +115,7 @@ TEST(ScoreUpload, TheRecordLandsUnderTheDateNameAndASecondOneBesideIt) {
     const auto out = lines(first.out);
     ASSERT_EQ(out.size(), 3u) << first.out;
     EXPECT_EQ(jsonValue(out[0], "Enabled"), "false") << "a name of blanks uploads nothing";
-    EXPECT_EQ(jsonValue(out[1], "Lines"),
-              "[\"Connecting to highscore Server....\",\"Connected\",\"Uploading...\","
-              "\"Uploading finished\"]");
+    EXPECT_EQ(jsonValue(out[1], "Lines"), kStoredMessages);
     EXPECT_EQ(jsonValue(out[2], "Visible"), "false") << "the panel closes";
     const fs::path highs = servers.ftpRoot() / "docs" / "tarnwick" / "highs";
     const auto stored = filesIn(highs);
@@ -126,13 +129,33 @@ TEST(ScoreUpload, TheRecordLandsUnderTheDateNameAndASecondOneBesideIt) {
     for (const char* command : {"USER tarnwick", "CWD /docs/tarnwick/highs", "TYPE I", "PORT ",
                                 "STOR 852451329.zlb", "GET /tarnwick/highs/", "QUIT"})
         EXPECT_NE(log.find(command), std::string::npos) << command << " in\n" << log;
+    EXPECT_EQ(log.find("SIZE"), std::string::npos) << "no probing for a free name:\n" << log;
 
-    // The same game uploaded in the same two seconds does not overwrite it.
+    // The same moment on the clock gives the same name: Bob's record replaces Ann's.
     TemporaryFolder data2;
-    ASSERT_EQ(runSim(data2.folder(), kGameToUpload, "", servers.environment()).status, 0);
-    const auto both = filesIn(highs);
-    ASSERT_EQ(both.size(), 2u);
-    EXPECT_EQ(both[1].filename(), "852451330.zlb");
+    std::string bobsGame = kGameToUpload;
+    bobsGame.replace(bobsGame.find("type Ann"), 8, "type Bob");
+    ASSERT_EQ(runSim(data2.folder(), bobsGame, "", servers.environment()).status, 0);
+    const auto after = filesIn(highs);
+    ASSERT_EQ(after.size(), 1u);
+    EXPECT_EQ(testfiles::readFile(after[0]), "  Bob\tNormal\t4\t12345\r\n");
+}
+
+// A server that stores the record and then never answers QUIT costs the
+// goodbye the 10 seconds a reply may take, not the two minutes libcurl would
+// wait: the upload ends inside the session's 30 seconds, the record stored.
+TEST(ScoreUpload, AServerThatNeverAnswersQuitDoesNotHoldTheWindow) {
+    ScoreServers servers("noquit");
+    TemporaryFolder data;
+    const auto started = std::chrono::steady_clock::now();
+    const RunResult r = runSim(data.folder(), kGameToUpload, "", servers.environment());
+    const auto took = std::chrono::steady_clock::now() - started;
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto out = lines(r.out);
+    ASSERT_EQ(out.size(), 3u) << r.out;
+    EXPECT_EQ(jsonValue(out[1], "Lines"), kStoredMessages);
+    EXPECT_EQ(filesIn(servers.ftpRoot() / "docs" / "tarnwick" / "highs").size(), 1u);
+    EXPECT_LT(took, std::chrono::seconds(30));
 }
 
 // Each way the server can fail gives its message; the local file is deleted
