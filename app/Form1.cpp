@@ -50,7 +50,11 @@ TForm1::TForm1(platform::EventLoop& loop, ProgramPaths paths)
       pause_(State, timers(), Hud.pauseg, phase_),
       actions_(
           Media, loop.audio(), timers(), [this](uint8_t preset) { requestEffect(preset); },
-          [this] { end_.EndMission(); }, [this] { quit_.Ask(); }),
+          [this] { end_.EndMission(); },
+          [this] {
+              quit_.Ask();
+              return ReadShipInput(Loop().keys());
+          }),
       frameTick_{State, Effects, Pictures, Play.DIBImage8, Hud.Image3, &scene_, &actions_} {
     dib::PrepareRotationTables();
     SetBounds(0, 0, kClientWidth, kClientHeight);

@@ -64,15 +64,16 @@ void hookCargo(core::GameState& s, const PlayScene& scene, PlayActions& actions)
 
 }  // namespace
 
-void ControlTick(core::GameState& s, PlayScene& scene, const ShipInput& input,
-                 PlayActions& actions) {
+void ControlTick(core::GameState& s, PlayScene& scene, ShipInput input, PlayActions& actions) {
     if (input.skipMission) skipMission(s, actions);
     if (input.thrust) fireEngine(s, actions);
     if (input.turnLeft) turnLeft(s);
     if (input.turnRight) turnRight(s);
     if (input.releaseCargo) releaseCargo(s);
     if (input.home) s.shipAngle = 0;
-    if (input.quit) actions.AskQuitQuestion();
+    // Keys may have been let go while the question was open: the steps after
+    // it look at the keys as they are now.
+    if (input.quit) input = actions.AskQuitQuestion();
     if (input.dropBomb && !s.bombFlying) DropBomb(s, scene);
     if (input.hookCargo) hookCargo(s, scene, actions);
 }

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "engine/ShipInput.h"
+
 namespace engine {
 
 // The two stored sound lists of the window.
@@ -43,8 +45,9 @@ class PlayActions {
     // The mission is over: the game flow takes a life or not and moves on.
     virtual void EndMission() = 0;
     // The modal "Abandon current game ?" question and whatever its answer
-    // does. The other ticks keep running while it is open.
-    virtual void AskQuitQuestion() = 0;
+    // does. The other ticks keep running while it is open. Returns the keys
+    // as they are held once it has closed.
+    virtual ShipInput AskQuitQuestion() = 0;
 };
 
 }  // namespace engine

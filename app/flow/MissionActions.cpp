@@ -5,7 +5,7 @@ namespace app {
 MissionActions::MissionActions(StoredMedia& media, platform::Audio& audio, PlayTimers timers,
                                std::function<void(uint8_t)> requestEffect,
                                std::function<void()> endMission,
-                               std::function<void()> askQuitQuestion)
+                               std::function<engine::ShipInput()> askQuitQuestion)
     : media_(media),
       audio_(audio),
       timers_(timers),

@@ -15,14 +15,14 @@ class MissionActions : public engine::PlayActions {
   public:
     MissionActions(StoredMedia& media, platform::Audio& audio, PlayTimers timers,
                    std::function<void(uint8_t)> requestEffect, std::function<void()> endMission,
-                   std::function<void()> askQuitQuestion);
+                   std::function<engine::ShipInput()> askQuitQuestion);
 
     void PlaySound(engine::SoundList list, int index) override;
     void RequestEffect(uint8_t preset) override { requestEffect_(preset); }
     void PlayEngineSound() override { audio_.playEngineSound(); }
     void StopFlightTicks() override;
     void EndMission() override { endMission_(); }
-    void AskQuitQuestion() override { askQuitQuestion_(); }
+    engine::ShipInput AskQuitQuestion() override { return askQuitQuestion_(); }
 
   private:
     StoredMedia& media_;
@@ -30,7 +30,7 @@ class MissionActions : public engine::PlayActions {
     PlayTimers timers_;
     std::function<void(uint8_t)> requestEffect_;
     std::function<void()> endMission_;
-    std::function<void()> askQuitQuestion_;
+    std::function<engine::ShipInput()> askQuitQuestion_;
 };
 
 }  // namespace app

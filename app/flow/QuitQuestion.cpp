@@ -11,13 +11,16 @@ void QuitQuestion::Ask() {
     timers_.controlTick.SetEnabled(false);
     const uint32_t endingsBefore = phase_.endings;
     const platform::BoxButton answer = loop_.askYesNo("Abandon current game ?", "Quit game");
+    // The ticks ran on behind the question. If the last ship was lost
+    // meanwhile the game is over and its score on the upload panel: Yes
+    // would wipe the mission from the record, so it only closes the box.
     if (answer == platform::BoxButton::Yes) {
-        Abandon();
+        if (!state_.menuMode) Abandon();
         return;
     }
-    // The ticks ran on behind the question: if the mission ended meanwhile,
-    // the next briefing (or the title) is up, and restarting the play ticks
-    // would revive a finished mission over it. No then only closes the box.
+    // If only the mission ended meanwhile, the next briefing is up, and
+    // restarting the play ticks would revive a finished mission over it. No
+    // then only closes the box.
     if (phase_.endings != endingsBefore) return;
     timers_.StartPlay();
     screens_.ShowBriefing();

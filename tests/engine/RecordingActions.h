@@ -27,7 +27,12 @@ struct RecordingActions : engine::PlayActions {
     void PlayEngineSound() override { calls.push_back("engine"); }
     void StopFlightTicks() override { calls.push_back("stop ticks"); }
     void EndMission() override { calls.push_back("end mission"); }
-    void AskQuitQuestion() override { calls.push_back("quit question"); }
+    // The keys as the question leaves them: what a test puts here.
+    engine::ShipInput afterQuestion;
+    engine::ShipInput AskQuitQuestion() override {
+        calls.push_back("quit question");
+        return afterQuestion;
+    }
 
     std::vector<std::string> take() { return std::exchange(calls, {}); }
 };

@@ -153,17 +153,41 @@ TEST(PlayScenario, TheQuitQuestionLetsTheShipFallAndNoResumesYesAbandons) {
 // The ship is lost behind the question (flown out of the world's bounds):
 // the mission ends and the next briefing comes up inside the question's
 // loop. No must then only close the box, not revive the finished mission.
-TEST(PlayScenario, NoAfterTheMissionEndedBehindTheQuestionOnlyClosesIt) {
-    const RunResult r = play(
-        "wait 200\npress escape\nwait 20\nrelease escape\nset scrollX 400\nwait 3000\ndump\n"
-        "answer no\nwait 1000\ndump\ncontrol diblabel5\n");
+// When that was the last ship, the game ends behind the question and its
+// score waits on the upload panel: Yes then only closes the box too, and the
+// record keeps the mission the last life was lost in.
+TEST(PlayScenario, AnswersAfterTheMissionOrTheGameEndedBehindTheQuestionOnlyCloseIt) {
+    const std::string loseTheShipBehindTheQuestion =
+        "press escape\nwait 20\nrelease escape\nset scrollX 400\nwait 3000\ndump\n";
+    const RunResult r = play("wait 200\n" + loseTheShipBehindTheQuestion +
+                             "answer no\nwait 1000\ndump\ncontrol diblabel5\n"
+                             "set lives 1\nset score 500\nclick diblabel5\nwait 200\n" +
+                             loseTheShipBehindTheQuestion +
+                             "answer yes\nwait 20\ndump\ncontrol dxContainer2\n");
     ASSERT_EQ(r.status, 0) << r.err;
     const auto out = lines(r.out);
-    ASSERT_EQ(out.size(), 3u);
+    ASSERT_EQ(out.size(), 6u) << r.out;
     EXPECT_EQ(jsonValue(out[0], "lives"), "2") << "the loss was booked behind the question";
     EXPECT_EQ(jsonValue(out[1], "lives"), "2") << "and only once";
     EXPECT_EQ(jsonValue(out[1], "timers"), timersJson(false, false, false, false));
     EXPECT_EQ(jsonValue(out[2], "Visible"), "true") << "the briefing stays up";
+    EXPECT_EQ(jsonValue(out[3], "menuMode"), "true") << "the game ended behind the question";
+    EXPECT_EQ(jsonValue(out[3], "modal"), "\"Abandon current game ?\"");
+    EXPECT_EQ(jsonValue(out[4], "modal"), "null");
+    EXPECT_EQ(jsonValue(out[4], "missionNumber"), "1") << "the mission stays on the record";
+    EXPECT_EQ(jsonValue(out[4], "score"), "500");
+    EXPECT_EQ(jsonValue(out[5], "Visible"), "true") << "the upload panel stays open";
+}
+
+// Control was let go while the question was open: the bomb step after the
+// question looks at the keys as they are then, and drops nothing.
+TEST(PlayScenario, TheStepsAfterTheQuestionLookAtTheKeysAsTheyAreWhenItCloses) {
+    const RunResult r = play(
+        "wait 200\npress ctrl\npress escape\nwait 20\nrelease ctrl\nrelease escape\n"
+        "answer no\nwait 20\ndump\n");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(jsonValue(r.out, "modal"), "null");
+    EXPECT_EQ(jsonValue(r.out, "bombFlying"), "false");
 }
 
 TEST(PlayScenario, AScriptErrorInsideTheQuestionEndsTheRunWithItsLine) {
