@@ -8,6 +8,7 @@
 #include "dib/cDIBImage.h"
 #include "engine/ControlTick.h"
 #include "engine/MissionTick.h"
+#include "platform/Keys.h"
 #include "scores/FtpScoreServer.h"
 
 namespace app {
@@ -65,6 +66,7 @@ TForm1::TForm1(platform::EventLoop& loop, ProgramPaths paths)
     KeyPreview = true;
     OnClose = [&loop] { loop.quit(); };
 
+    OnKeyDown = [this](int key) { FormKeyDown(key); };
     OnKeyUp = [this](int key) { FormKeyUp(key); };
     OnKeyPress = [this](char32_t ch) { FormKeyPress(ch); };
 
@@ -146,6 +148,10 @@ void TForm1::DIBTimer2Timer() {
     engine::ControlTick(State, scene_, ReadShipInput(Loop().keys()), actions_);
     // The quit question may have ended the game meanwhile.
     if (!State.menuMode) view_.ShowScene();
+}
+
+void TForm1::FormKeyDown(int key) {
+    if (key == platform::vk::GamepadStart) pause_.Toggle();
 }
 
 void TForm1::FormKeyUp(int) {

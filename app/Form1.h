@@ -80,7 +80,9 @@ class TForm1 : public ui::Form {
     void DIBTimer2Timer();  // control tick
     void DIBTimer3Timer();  // title tick
 
-    // Keys that arrive as events: any release, and P for the pause.
+    // Keys that arrive as events: any release, P for the pause, and a
+    // gamepad's Start, which pauses as P does.
+    void FormKeyDown(int key);
     void FormKeyUp(int key);
     void FormKeyPress(char32_t ch);
 

@@ -40,6 +40,16 @@ class Backend {
     virtual void openUrl(const std::string& url) = 0;
     // Brings the window in front of the desktop's other windows.
     virtual void raiseWindow() = 0;
+
+    // A handler that holds the window (the score upload) leaves it taking no
+    // input meanwhile: what the player pressed then was aimed at a window
+    // that did not answer, and must not reach what shows once it returns.
+    // `inputMoment` marks the start of the hold; `dropInputSince` then throws
+    // away the key presses, typed characters and button presses that came
+    // since. Releases, the close request and the music's end still arrive,
+    // so that no key stays held.
+    virtual uint64_t inputMoment() = 0;
+    virtual void dropInputSince(uint64_t moment) = 0;
 };
 
 }  // namespace platform

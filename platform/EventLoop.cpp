@@ -147,6 +147,15 @@ void EventLoop::repaint() {
     backend_.present(frame_, area);
 }
 
+void EventLoop::holdWindow(const std::function<void()>& work) {
+    struct DropInputAfterwards {
+        Backend& backend;
+        uint64_t since;
+        ~DropInputAfterwards() { backend.dropInputSince(since); }
+    } dropAfterwards{backend_, backend_.inputMoment()};
+    work();
+}
+
 // ---------------------------------------------------------------- boxes
 
 void EventLoop::queueMessage(const std::string& text) {

@@ -65,6 +65,10 @@ class EventLoop {
     // Composes and presents what was invalidated now, for a handler that
     // keeps the window busy (the score upload shows each message at once).
     void repaintNow() { repaint(); }
+    // Runs `work`, which keeps the window busy: no event is handled until it
+    // returns (or throws), and the presses the player made meanwhile are then
+    // thrown away, as by a window that takes no input.
+    void holdWindow(const std::function<void()>& work);
     const core::Bitmap& frame() const { return frame_; }
 
     // Queues a message box with `text`, unless a box with the same text is

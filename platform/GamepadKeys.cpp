@@ -29,7 +29,7 @@ int keyFor(PadButton which) {
         case PadButton::DpadRight:
             return vk::Right;
         case PadButton::Start:
-            return 'P';
+            return vk::GamepadStart;
         case PadButton::Back:
             return vk::Escape;
     }

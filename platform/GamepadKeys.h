@@ -16,7 +16,8 @@ enum class PadButton { Lower, Right, DpadUp, DpadDown, DpadLeft, DpadRight, Star
 // so that the game sees one set of key states whatever the player holds:
 // the lower face button fires the engine (Space), the right one drops a bomb
 // (Control), the D-pad up and down hook and release, the D-pad or the left
-// stick turns, Start pauses (P) and Back asks the quit question (Escape).
+// stick turns, Start pauses (a key of its own: a pad types no P) and Back
+// asks the quit question (Escape).
 // A key stays down while any pad holds it; unplugging a pad lets go of
 // everything it held.
 class GamepadKeys {

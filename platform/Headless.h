@@ -93,6 +93,10 @@ class HeadlessBackend : public Backend {
     std::vector<std::string> takeUrls() { return std::exchange(urls_, {}); }
     // Headless there is no desktop to come to the front of.
     void raiseWindow() override {}
+    // The driver gives input only when the loop asks for the next event, so
+    // none can come while a handler holds the window.
+    uint64_t inputMoment() override { return 0; }
+    void dropInputSince(uint64_t) override {}
 
     void setDriver(Driver driver) { driver_ = std::move(driver); }
     void queue(Event event) { queue_.push_back(std::move(event)); }

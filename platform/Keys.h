@@ -21,6 +21,8 @@ inline constexpr int Tab = 9;
 inline constexpr int Back = 8;
 inline constexpr int Delete = 46;
 inline constexpr int End = 35;
+// A gamepad's Start (Windows' "gamepad menu" key): it pauses as P does.
+inline constexpr int GamepadStart = 0xCF;
 // Letters and digits use their upper-case ASCII code ('A' = 65, '0' = 48).
 }  // namespace vk
 

@@ -217,11 +217,13 @@ std::optional<Event> SdlBackend::translate(const SDL_Event& raw) {
     switch (raw.type) {
         case SDL_KEYDOWN:
         case SDL_KEYUP: {
-            if (raw.key.keysym.sym == SDLK_F11) {
-                if (raw.type == SDL_KEYDOWN && raw.key.repeat == 0 && window_) toggleFullScreen();
+            const bool down = raw.type == SDL_KEYDOWN;
+            if (down && raw.key.keysym.sym == SDLK_F11) {
+                if (raw.key.repeat == 0 && window_) toggleFullScreen();
                 return std::nullopt;
             }
-            const int key = virtualKeyFromSdl(raw.key.keysym.sym);
+            const int key = down ? virtualKeyFromSdl(raw.key.keysym.sym)
+                                 : releasedKeyFromSdl(raw.key.keysym.sym);
             if (key < 0) return std::nullopt;
             event.type = raw.type == SDL_KEYDOWN ? Event::Type::KeyDown : Event::Type::KeyUp;
             event.key = key;
@@ -290,6 +292,28 @@ void SdlBackend::queueText(const char* utf8) {
         event.ch = codePoint;
         pending_.push_back(event);
     }
+}
+
+// SDL stamps an event with its own tick count when it takes it from the
+// window system; held events are taken only once the handler returns, so
+// everything pumped now is stamped after the hold began.
+uint64_t SdlBackend::inputMoment() {
+    return SDL_GetTicks();
+}
+
+void SdlBackend::dropInputSince(uint64_t moment) {
+    SDL_PumpEvents();
+    auto since = static_cast<uint32_t>(moment);
+    SDL_FilterEvents(
+        [](void* user, SDL_Event* event) -> int {
+            const uint32_t start = *static_cast<const uint32_t*>(user);
+            const bool press = event->type == SDL_KEYDOWN || event->type == SDL_TEXTINPUT ||
+                               event->type == SDL_TEXTEDITING ||
+                               event->type == SDL_MOUSEBUTTONDOWN ||
+                               event->type == SDL_CONTROLLERBUTTONDOWN;
+            return press && SDL_TICKS_PASSED(event->common.timestamp, start) ? 0 : 1;
+        },
+        &since);
 }
 
 void SdlBackend::raiseWindow() {

@@ -37,6 +37,8 @@ class SdlBackend : public Backend {
     void present(const core::Bitmap& frame, const Rect& dirty) override;
     void openUrl(const std::string& url) override;
     void raiseWindow() override;
+    uint64_t inputMoment() override;
+    void dropInputSince(uint64_t moment) override;
 
   private:
     std::optional<Event> translate(const SDL_Event& event);

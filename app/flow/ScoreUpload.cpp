@@ -45,6 +45,10 @@ void ScoreUpload::say(const std::string& message) {
 }
 
 void ScoreUpload::dxButton1Click() {
+    loop_.holdWindow([this] { upload(); });
+}
+
+void ScoreUpload::upload() {
     // A server that cannot even be configured stops the upload before
     // anything is written or sent.
     std::unique_ptr<scores::ScoreServer> server = openServer_();

@@ -14,7 +14,9 @@ namespace app {
 // the upload writes the score record to a file named after the local DOS
 // date-time, sends it to the high-score server, deletes it, and closes the
 // panel after five seconds with the messages on screen. The whole upload
-// blocks the window, as the player is meant to wait for it.
+// blocks the window, as the player is meant to wait for it; what the player
+// clicks or types meanwhile is thrown away, not delivered to the menu that
+// shows once the panel has closed.
 class ScoreUpload {
   public:
     using ServerFactory = std::function<std::unique_ptr<scores::ScoreServer>()>;
@@ -27,6 +29,7 @@ class ScoreUpload {
     void dxButton1Click();
 
   private:
+    void upload();
     void say(const std::string& message);
     // Sends the record; returns nothing, every outcome is a message.
     void send(scores::ScoreServer& server, int32_t fileDate, const std::string& record);

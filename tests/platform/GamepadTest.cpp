@@ -23,7 +23,7 @@ TEST(GamepadKeys, PadsHoldTheKeyboardsKeysTogetherAndLetGoWhenUnplugged) {
     GamepadKeys pads;
     EXPECT_EQ(keys(pads.button(0, PadButton::Lower, true)), "+32 ");
     EXPECT_EQ(keys(pads.button(0, PadButton::Right, true)), "+17 ");
-    EXPECT_EQ(keys(pads.button(0, PadButton::Start, true)), "+80 ");
+    EXPECT_EQ(keys(pads.button(0, PadButton::Start, true)), "+207 ");
     EXPECT_EQ(keys(pads.button(0, PadButton::Back, true)), "+27 ");
     EXPECT_EQ(keys(pads.button(0, PadButton::DpadUp, true)), "+38 ");
     EXPECT_EQ(keys(pads.button(0, PadButton::DpadDown, true)), "+40 ");
@@ -43,7 +43,7 @@ TEST(GamepadKeys, PadsHoldTheKeyboardsKeysTogetherAndLetGoWhenUnplugged) {
     EXPECT_EQ(keys(pads.button(1, PadButton::Lower, true)), "");
     EXPECT_EQ(keys(pads.button(0, PadButton::Lower, false)), "");
     EXPECT_EQ(keys(pads.removed(1)), "-32 ");
-    EXPECT_EQ(keys(pads.removed(0)), "-17 -38 -40 -80 -27 -37 ");
+    EXPECT_EQ(keys(pads.removed(0)), "-17 -38 -40 -207 -27 -37 ");
     EXPECT_EQ(keys(pads.removed(0)), "");
 }
 

@@ -76,6 +76,9 @@ class GameWindow:
     def press(self, key):
         self.hold([key], 0.1)
 
+    def type(self, text):
+        self._xdotool('type', '--delay', '50', text)
+
     def shot(self):
         return Frame(subprocess.run(['import', '-window', self.window, '-depth', '8', 'ppm:-'], env=self.env,
                                     check=True, capture_output=True, timeout=20).stdout)
