@@ -140,8 +140,10 @@ PlayWindowControls::PlayWindowControls(ui::Form& form, dib::TDIBImageList& pictu
         sprite(*spares[k], w, pictures, 592, 24 + 16 * k, 25, 25,
                {.picture = 0, .opacity = 200, .scale = 75});
 
-    // The key help, two columns read line by line.
-    const ui::TFont help = font("Small Fonts", 10, false, core::colors::silver);
+    // The key help, two columns read line by line. The layout's small bitmap
+    // font is narrower than any scalable sans at its 10 pixels: at 9 the
+    // longest key name, "Down Arrow", ends well before its description.
+    const ui::TFont help = font("Small Fonts", 9, false, core::colors::silver);
     label(Label9, w, 224, 344, 56, 128,
           "CONTROLS\r\nSpace\r\nLeft arrow\r\nRight arrow\r\nUp Arrow\r\nDown "
           "Arrow\r\nCtrl/control\r\nHome\r\nP",

@@ -246,6 +246,35 @@ TEST(SimScenario, MusicThatCameInTheArchiveIsFoundInTheDataFolder) {
     EXPECT_EQ(out[1], "[\"music:play\"]");
 }
 
+// The key help's two columns never run together: on every line the key name
+// ends before its description begins, so the three pixel columns just left
+// of the descriptions show only the dark panel (the text is silver).
+TEST(SimScenario, EveryKeyNameOfTheHelpEndsBeforeItsDescription) {
+    TemporaryFolder data;
+    const RunResult layout =
+        runSim(data.folder(), "start\ncontrol DIBContainer1\ncontrol Label9\ncontrol Label11\n");
+    ASSERT_EQ(layout.status, 0) << layout.err;
+    const auto boxes = lines(layout.out);
+    ASSERT_EQ(boxes.size(), 3u);
+    const auto number = [](const std::string& json, const char* key) {
+        return std::stoi(jsonValue(json, key));
+    };
+    const int left = number(boxes[0], "Left") + number(boxes[2], "Left");
+    const int top = number(boxes[0], "Top") + number(boxes[1], "Top");
+    std::string script = "start\nwait 600\n";
+    for (int y = top; y < top + number(boxes[1], "Height"); ++y)
+        for (int x = left - 3; x < left; ++x)
+            script += "pixel " + std::to_string(x) + " " + std::to_string(y) + "\n";
+    const RunResult r = runSim(data.folder(), script);
+    ASSERT_EQ(r.status, 0) << r.err;
+    int brightest = 0;
+    for (const std::string& line : lines(r.out)) {
+        const int rgb = number(line, "rgb");
+        brightest = std::max(brightest, (rgb >> 16) + (rgb >> 8 & 0xFF) + (rgb & 0xFF));
+    }
+    EXPECT_LT(brightest, 3 * 0x60) << "a key name reaches into its description";
+}
+
 // The title screen as a player sees it, three seconds after the start.
 TEST(SimScenario, TheTitleScreenMatchesItsGoldenFrame) {
     expectGoldenFrame("title", "clock 12:00:00.000\nstart\nwait 3000\n");
