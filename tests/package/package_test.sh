@@ -51,6 +51,13 @@ for field in Version Maintainer; do
         fail "the changelog's newest entry has $field $entry, the package $(dpkg-deb -f "$deb" $field)"
 done
 
+# lintian asks groff for macro warnings only; a bad number or an unknown
+# escape in the manual page would pass it and still show wrong.
+manual=$root/usr/share/man/man6/tarnwick.6.gz
+[ -s "$manual" ] || fail "no manual page $manual"
+groff_warnings=$(zcat "$manual" | groff -man -Tutf8 -ww -z 2>&1)
+[ -z "$groff_warnings" ] || fail "groff warns about the manual page: $groff_warnings"
+
 desktop=$(echo "$root"/usr/share/applications/*.desktop)
 id=$(basename "$desktop" .desktop)
 desktop-file-validate "$desktop" || fail "$desktop is not a valid desktop entry"
