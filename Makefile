@@ -9,7 +9,7 @@ PACKAGES := cmake g++ pkg-config make \
 	libgtest-dev libgmock-dev libbenchmark-dev \
 	python3-pyftpdlib zip p7zip-full ffmpeg file \
 	xvfb xdotool imagemagick \
-	dpkg-dev desktop-file-utils appstream \
+	dpkg-dev desktop-file-utils appstream lintian \
 	clang libclang-rt-dev
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)

@@ -1,6 +1,7 @@
 #!/bin/sh
-# The Debian package as a player gets it: made by cpack from this build, its
-# control data and desktop files checked, unpacked into a scratch root that is
+# The Debian package as a player gets it: made by cpack from this build,
+# lintian-clean (no error, no warning), its control data, changelog and
+# desktop files checked, unpacked into a scratch root that is
 # then made read-only, and started from there by a user who cannot write to
 # it. The game must reach its title and unpack its levels into that user's
 # data folder (~/.local/share/tarnwick/), leaving the program folder alone.
@@ -20,6 +21,11 @@ deb=$(echo "$scratch"/out/tarnwick_*.deb)
 [ -f "$deb" ] || fail "no package in $scratch/out"
 echo "package: $(basename "$deb"), $(du -k "$deb" | cut -f1) KiB"
 
+# Debian's own checker: informational tags are shown, an error or a warning
+# fails the test.
+command -v lintian >/dev/null || fail "lintian is not installed (make deps installs it)"
+lintian --display-info --fail-on error,warning "$deb" || fail "lintian reports errors or warnings"
+
 depends=$(dpkg-deb -f "$deb" Depends)
 for library in libsdl2-2.0-0 libsdl2-ttf-2.0-0 libsdl2-mixer-2.0-0 libzip4 libjpeg62-turbo \
                libcurl4 libavformat59 libavcodec59 libswresample4 libfontconfig1 \
@@ -30,11 +36,27 @@ done
 root=$scratch/root
 dpkg-deb -x "$deb" "$root"
 program=$root/usr/lib/tarnwick
-[ "$(readlink "$root/usr/bin/tarnwick")" = ../lib/tarnwick/tarnwick ] ||
-    fail "usr/bin/tarnwick is not the link to the program folder"
+[ "$(readlink "$root/usr/games/tarnwick")" = ../lib/tarnwick/tarnwick ] ||
+    fail "usr/games/tarnwick is not the link to the program folder"
 for shipped in tarnwick level.zip engine1.wav "Pelwyn-Skyrush 2k4_64.wma"; do
     [ -s "$program/$shipped" ] || fail "the program folder lacks $shipped"
 done
+
+# lintian reads the changelog's form but not whether its newest entry is this
+# version by this maintainer: a version raised without an entry is caught here.
+zcat "$root/usr/share/doc/tarnwick/changelog.gz" >"$scratch/changelog"
+for field in Version Maintainer; do
+    entry=$(dpkg-parsechangelog -l "$scratch/changelog" -S $field)
+    [ "$entry" = "$(dpkg-deb -f "$deb" $field)" ] ||
+        fail "the changelog's newest entry has $field $entry, the package $(dpkg-deb -f "$deb" $field)"
+done
+
+# lintian asks groff for macro warnings only; a bad number or an unknown
+# escape in the manual page would pass it and still show wrong.
+manual=$root/usr/share/man/man6/tarnwick.6.gz
+[ -s "$manual" ] || fail "no manual page $manual"
+groff_warnings=$(zcat "$manual" | groff -man -Tutf8 -ww -z 2>&1)
+[ -z "$groff_warnings" ] || fail "groff warns about the manual page: $groff_warnings"
 
 desktop=$(echo "$root"/usr/share/applications/*.desktop)
 id=$(basename "$desktop" .desktop)
@@ -65,7 +87,7 @@ else
     set --
 fi
 env -u XDG_DATA_HOME -u TARNWICK_DATA_DIR HOME="$home" \
-    python3 "$window_test" "$root/usr/bin/tarnwick" "$sim" --title-only --installed "$@"
+    python3 "$window_test" "$root/usr/games/tarnwick" "$sim" --title-only --installed "$@"
 
 data=$home/.local/share/tarnwick
 for picture in level0_big.jpg level9_big.jpg level_Main.jpg Level_hs.jpg; do
