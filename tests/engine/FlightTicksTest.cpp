@@ -144,6 +144,21 @@ TEST_F(FlightTicks, HookTowReleaseTakeUpAgainAndDeliver) {
     EXPECT_FALSE(s.towing);
 }
 
+// A released cargo is taken while its top lies less than 8 above the
+// collector's: at 8 above it stays out, at 7 the exit opens.
+TEST_F(FlightTicks, TheCollectorTakesACargoUpTo7AboveItsTop) {
+    s.collectorX = 290;
+    s.collectorY = 140;
+    s.cargoX = 300;
+    s.towing = s.cargoReleased = true;
+    s.cargoY = 132;
+    missionTick();
+    EXPECT_FALSE(s.exitOpen);
+    s.cargoY = 133;
+    missionTick();
+    EXPECT_TRUE(s.exitOpen);
+}
+
 TEST_F(FlightTicks, EnteringTheOpenExitWinsWithFuelAndTimeBonus) {
     s.missionNumber = 1;
     s.fuel = 1200;

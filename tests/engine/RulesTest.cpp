@@ -39,6 +39,16 @@ TEST(Flight, GravityRoundingLimitsAndTheBeginnersDamping) {
     s.scrollVelX = 0.3;
     engine::FlyHorizontally(s);
     EXPECT_EQ(s.scrollVelX, 0.3) << "no damping above Beginner";
+
+    // However fast the ship goes, the world scrolls at most 7 a tick each way.
+    for (const double fast : {9.4, -9.4}) {
+        s.scrollX = s.scrollY = 0;
+        s.scrollVelX = s.scrollVelY = fast;
+        engine::FlyVertically(s);
+        engine::FlyHorizontally(s);
+        EXPECT_EQ(s.scrollY, fast > 0 ? 7 : -7);
+        EXPECT_EQ(s.scrollX, fast > 0 ? 7 : -7);
+    }
 }
 
 TEST(Scoring, Bonuses) {
