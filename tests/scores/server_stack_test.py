@@ -89,7 +89,8 @@ def hosting_blocks(readme):
     def one(what, fits):
         found = [b for b in blocks if fits(b)]
         if len(found) != 1:
-            raise Failed("the README's hosting section has %d blocks of %s, not one" % (len(found), what))
+            raise Failed("the README's hosting section has %d blocks of %s, not one"
+                         % (len(found), what))
         return found[0]
 
     vsftpd = one("vsftpd settings", lambda b: all(re.fullmatch(r"\w+=\S+", l) for l in b))
@@ -113,7 +114,8 @@ def start(argv, log_path):
     """Starts a server in a process group of its own, so that it and the
     processes it forks can be found and ended together."""
     with open(log_path, "wb") as log:
-        process = subprocess.Popen(argv, stdin=subprocess.DEVNULL, stdout=log, stderr=log, start_new_session=True)
+        process = subprocess.Popen(argv, stdin=subprocess.DEVNULL, stdout=log, stderr=log,
+                                   start_new_session=True)
     servers.append([process, None])
     return process
 
@@ -185,14 +187,15 @@ def run(sim, highscores, readme, scratch, account):
     program, uploads, web_folder = (scratch + a for a in command)
     # The game changes to the absolute /docs/tarnwick/highs/: inside the
     # account's chroot that is the uploads folder, so the home is above it.
-    check(uploads.endswith("/" + GAME_FOLDER), "the cron line's uploads folder is not a home's " + GAME_FOLDER)
+    check(uploads.endswith("/" + GAME_FOLDER),
+          "the cron line's uploads folder is not a home's " + GAME_FOLDER)
     home = uploads[: -len("/" + GAME_FOLDER)]
 
     # As the README's commands: the home root's, the two folders the account's.
     os.makedirs(uploads)
     os.makedirs(web_folder)
-    subprocess.run(["useradd", "--system", "--home-dir", home, "--shell", "/usr/sbin/nologin", account],
-                   check=True)
+    subprocess.run(["useradd", "--system", "--home-dir", home, "--shell", "/usr/sbin/nologin",
+                    account], check=True)
     subprocess.run(["chpasswd"], input=("%s:%s\n" % (account, PASSWORD)).encode(), check=True)
     user = pwd.getpwnam(account)
     for folder in (uploads, web_folder):
@@ -219,8 +222,8 @@ def run(sim, highscores, readme, scratch, account):
             "listen_port=%d" % ftp_port,
             "pam_service_name=vsftpd",
             "secure_chroot_dir=" + empty,
-            # A container allows no namespaces of vsftpd's own, no seccomp
-            # filter and no port 20.
+            # A container allows vsftpd no namespaces and no seccomp filter
+            # of its own; its data connections come from any port, not 20.
             "isolate=NO",
             "seccomp_sandbox=NO",
             "connect_from_port_20=NO",
@@ -236,7 +239,8 @@ def run(sim, highscores, readme, scratch, account):
     wait_for_port(vsftpd, ftp_port, "vsftpd", os.path.join(scratch, "vsftpd.out"))
     # Its sessions are ended by this namespace at the end: never the test's own.
     namespace = mount_namespace(vsftpd.pid)
-    check(namespace != mount_namespace(os.getpid()), "vsftpd runs in the test's own mount namespace")
+    check(namespace != mount_namespace(os.getpid()),
+          "vsftpd runs in the test's own mount namespace")
     servers[-1][1] = namespace
 
     nginx_dir = os.path.join(scratch, "nginx")
@@ -262,26 +266,30 @@ http {
     }
 }
 """ % {"d": nginx_dir, "port": web_port, "server": "\n".join("        " + l for l in server_lines)})
-    nginx = start(["nginx", "-p", nginx_dir, "-e", nginx_dir + "/error.log", "-c", nginx_dir + "/nginx.conf"],
-                  os.path.join(scratch, "nginx.out"))
+    nginx = start(["nginx", "-p", nginx_dir, "-e", nginx_dir + "/error.log",
+                   "-c", nginx_dir + "/nginx.conf"], os.path.join(scratch, "nginx.out"))
     wait_for_port(nginx, web_port, "nginx", os.path.join(scratch, "nginx.out"))
 
     data = os.path.join(scratch, "data") + "/"
     environment = dict(os.environ, TARNWICK_FTP_HOST="127.0.0.1", TARNWICK_FTP_PORT=str(ftp_port),
                        TARNWICK_FTP_USER=account, TARNWICK_FTP_PASSWORD=PASSWORD,
                        TARNWICK_WEB_HOST="127.0.0.1:%d" % web_port, TARNWICK_DATA_DIR=data)
-    game = subprocess.run([sim], input=GAME.encode(), capture_output=True, env=environment, timeout=120)
-    check(game.returncode == 0, "tarnwick-sim ended with %d: %s" % (game.returncode, game.stderr.decode()))
+    game = subprocess.run([sim], input=GAME.encode(), capture_output=True, env=environment,
+                          timeout=120)
+    check(game.returncode == 0,
+          "tarnwick-sim ended with %d: %s" % (game.returncode, game.stderr.decode()))
     out = game.stdout.decode().splitlines()
     check(len(out) == 2, "tarnwick-sim printed:\n" + game.stdout.decode())
     high_score_url = "http://127.0.0.1:%d%s" % (web_port, HIGH_SCORE_PATH)
     check(json.loads(out[0]) == [high_score_url], "the High Score entry opened " + out[0])
     messages = json.loads(out[1])["Lines"]
-    check(messages == ["Connecting to highscore Server....", "Connected", "Uploading...", "Uploading finished"],
-          "the upload said %s; vsftpd's log:\n%s" % (messages, open(vsftpd_log, errors="replace").read()))
-
     with open(vsftpd_log, errors="replace") as f:
-        commands = re.findall(r'FTP command: Client "127\.0\.0\.1", "([^"]*)"', f.read())
+        session = f.read()
+    check(messages == ["Connecting to highscore Server....", "Connected", "Uploading...",
+                       "Uploading finished"],
+          "the upload said %s; vsftpd's log:\n%s" % (messages, session))
+
+    commands = re.findall(r'FTP command: Client "127\.0\.0\.1", "([^"]*)"', session)
     stored = sorted(os.listdir(uploads))
     check(len(stored) == 1 and stored[0].endswith(".zlb"), "the uploads folder holds %s" % stored)
     upload = os.path.join(uploads, stored[0])
@@ -289,17 +297,21 @@ http {
         check(f.read() == RECORD, "the stored record is not the game's line")
     check(os.stat(upload).st_uid == user.pw_uid, "the record is not stored by the account")
     # Active mode: the server connects back to the game.
-    check(any(c.startswith("PORT ") for c in commands) and not any(c in ("PASV", "EPSV") for c in commands),
+    check(any(c.startswith("PORT ") for c in commands)
+          and not any(c in ("PASV", "EPSV") for c in commands),
           "not an active-mode session: %s" % commands)
-    check("TYPE I" in commands and "STOR " + stored[0] in commands, "no binary STOR in %s" % commands)
+    check("TYPE I" in commands and "STOR " + stored[0] in commands,
+          "no binary STOR in %s" % commands)
 
     # The cron job, as the account and with cron's umask (the test's own),
     # the program installed where the cron line runs it.
     os.makedirs(os.path.dirname(program))
     shutil.copy(highscores, program)
     table = subprocess.run(["setpriv", "--reuid", str(user.pw_uid), "--regid", str(user.pw_gid),
-                            "--clear-groups", program, uploads, web_folder], capture_output=True, timeout=60)
-    check(table.returncode == 0, "highscores ended with %d: %s" % (table.returncode, table.stderr.decode()))
+                            "--clear-groups", program, uploads, web_folder],
+                           capture_output=True, timeout=60)
+    check(table.returncode == 0,
+          "highscores ended with %d: %s" % (table.returncode, table.stderr.decode()))
 
     try:
         with urllib.request.urlopen(high_score_url, timeout=10) as answer:
@@ -311,7 +323,8 @@ http {
     check(kind.startswith("text/html"), "the table page comes as " + kind)
     check(TABLE_ROW in page, "the table lacks the player's line:\n" + page)
     with open(nginx_dir + "/access.log") as f:
-        check('"GET /tarnwick/highs/ ' in f.read(), "the game did not ask for /tarnwick/highs/ after the upload")
+        check('"GET /tarnwick/highs/ ' in f.read(),
+              "the game did not ask for /tarnwick/highs/ after the upload")
 
 
 def main():
