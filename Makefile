@@ -7,7 +7,7 @@ PACKAGES := cmake g++ pkg-config make \
 	libavformat-dev libavcodec-dev libswresample-dev \
 	libzip-dev zlib1g-dev libjpeg-dev libcurl4-openssl-dev \
 	libgtest-dev libgmock-dev libbenchmark-dev \
-	python3-pyftpdlib zip p7zip-full ffmpeg file \
+	python3-pyftpdlib vsftpd nginx zip p7zip-full ffmpeg file \
 	xvfb xdotool imagemagick \
 	dpkg-dev desktop-file-utils appstream lintian \
 	clang libclang-rt-dev
