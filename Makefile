@@ -7,26 +7,54 @@ PACKAGES := cmake g++ pkg-config make \
 	libavformat-dev libavcodec-dev libswresample-dev \
 	libzip-dev zlib1g-dev libjpeg-dev libcurl4-openssl-dev \
 	libgtest-dev libgmock-dev libbenchmark-dev \
-	python3-pyftpdlib vsftpd nginx zip p7zip-full ffmpeg file \
+	python3-pyftpdlib zip p7zip-full ffmpeg file \
 	xvfb xdotool imagemagick \
 	dpkg-dev desktop-file-utils appstream lintian \
 	clang libclang-rt-dev
+
+# The servers a host of the high scores runs, which a test starts on loopback
+# by itself. Their packages would start them as system services (an FTP
+# server with local logins on port 21, a web server on port 80): only
+# `make test` installs them, with service starts refused, and leaves the
+# services it installed disabled.
+TEST_SERVERS := vsftpd nginx
+
+# The packages of the list $(1) that are not installed yet.
+missing_packages = $$(for p in $(1); do \
+	dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed$$' || echo $$p; \
+	done)
+APT_INSTALL = DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS ?= 2
 # The virtual display the benchmarks run on: room for the window at twice its size.
 BENCH_SCREEN ?= 1600x1400x24
 
-.PHONY: deps build run test bench fuzz clean
+.PHONY: deps test-deps build run test bench fuzz clean
 
 deps:
-	@missing=$$(for p in $(PACKAGES); do \
-		dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed$$' || echo $$p; \
-	done); \
+	@missing="$(call missing_packages,$(PACKAGES))"; \
 	if [ -n "$$missing" ]; then \
 		echo "Installing:" $$missing; \
-		$(SUDO) apt-get update -qq && \
-		DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing; \
+		$(SUDO) apt-get update -qq && $(APT_INSTALL) $$missing; \
+	fi
+
+test-deps: deps
+	@missing="$(call missing_packages,$(TEST_SERVERS))"; \
+	if [ -n "$$missing" ]; then \
+		echo "Installing, not started:" $$missing; \
+		policy=/usr/sbin/policy-rc.d; refusal=; \
+		if [ ! -e $$policy ]; then \
+			printf '#!/bin/sh\nexit 101\n' | $(SUDO) tee $$policy >/dev/null && \
+			$(SUDO) chmod 755 $$policy && refusal=yes; \
+		fi; \
+		$(SUDO) apt-get update -qq && $(APT_INSTALL) $$missing; status=$$?; \
+		[ -z "$$refusal" ] || $(SUDO) rm -f $$policy; \
+		for service in $$missing; do \
+			if [ -d /run/systemd/system ]; then $(SUDO) systemctl disable --quiet $$service; \
+			else $(SUDO) update-rc.d $$service disable >/dev/null 2>&1; fi; \
+		done; \
+		exit $$status; \
 	fi
 
 build:
@@ -36,7 +64,7 @@ build:
 run: deps build
 	./build/bin/tarnwick
 
-test: deps build
+test: test-deps build
 	ctest --test-dir build --output-on-failure --timeout 600 -j$(JOBS)
 	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DTARNWICK_SANITIZE=ON >/dev/null
 	cmake --build build-asan -j$(JOBS)
