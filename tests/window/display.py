@@ -101,3 +101,23 @@ class GameWindow:
         if self.process.poll() is None:
             self.process.kill()
             self.process.wait(10)
+
+
+def play_until_exit(command, env, log, play, exit_game, **popen_options):
+    """Starts the game on a display of its own, hands its window to play(game),
+    then clicks "Exit Game" at the point exit_game: the game must end with
+    status 0. The game and the display are closed whatever happens."""
+    display = VirtualDisplay()
+    game = None
+    try:
+        game = GameWindow(display, command, env, log, **popen_options)
+        play(game)
+        game.click(*exit_game)
+        status = game.wait_for_exit(30)
+        if status != 0:
+            raise AssertionError(f'"Exit Game" left the game with status {status}: '
+                                 f'{game.output()}')
+    finally:
+        if game:
+            game.close()
+        display.close()

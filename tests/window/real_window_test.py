@@ -36,7 +36,7 @@ import time
 
 sys.dont_write_bytecode = True  # keep the source tree clean of caches
 import frames  # noqa: E402
-from display import GameWindow, VirtualDisplay  # noqa: E402
+from display import play_until_exit  # noqa: E402
 
 CLOCKS = ['08:00:01.111', '13:47:12.345', '17:05:59.999', '23:59:58.500', '04:20:00.000',
           '11:11:11.011']
@@ -358,22 +358,12 @@ def run(args, scratch):
     if args.user:
         user = pwd.getpwnam(args.user)
         options = {'user': user.pw_uid, 'group': user.pw_gid, 'extra_groups': []}
-    display = VirtualDisplay()
-    game = None
-    try:
-        log = os.path.join(scratch, 'game.log')
-        game = GameWindow(display, [args.game], env, log, **options)
-        play(game, stops, regions, scratch, args.title_only,
-             lambda: compare_with_replay(game, args.sim, recording, sim_data, scratch))
-        game.click(*regions['exit game'])
-        status = game.wait_for_exit(30)
-        if status != 0:
-            raise AssertionError(f'"Exit Game" left the game with status {status}: '
-                                 f'{game.output()}')
-    finally:
-        if game:
-            game.close()
-        display.close()
+    play_until_exit(
+        [args.game], env, os.path.join(scratch, 'game.log'),
+        lambda game: play(game, stops, regions, scratch, args.title_only,
+                          lambda: compare_with_replay(game, args.sim, recording, sim_data,
+                                                      scratch)),
+        regions['exit game'], **options)
 
 
 if __name__ == '__main__':

@@ -24,7 +24,7 @@ import tempfile
 import time
 
 sys.dont_write_bytecode = True  # keep the source tree clean of caches
-from display import GameWindow, VirtualDisplay  # noqa: E402
+from display import play_until_exit  # noqa: E402
 
 # Window pixels, from the layout: the play view's menu entries lie at
 # (24, 64) plus their place, the upload panel at (0, 64).
@@ -121,20 +121,7 @@ def main():
     env = dict(os.environ, SDL_AUDIODRIVER='dummy', TARNWICK_RECORD=recording,
                TARNWICK_DATA_DIR=os.path.join(scratch, 'game-data'),
                TARNWICK_FTP_HOST='127.0.0.1', TARNWICK_FTP_PORT=str(unused_port()))
-    display = VirtualDisplay()
-    game = None
-    try:
-        game = GameWindow(display, [game_path], env, os.path.join(scratch, 'game.log'))
-        play(game)
-        game.click(*EXIT_GAME)
-        status = game.wait_for_exit(30)
-        if status != 0:
-            raise AssertionError(f'"Exit Game" after the upload left the game with status '
-                                 f'{status}: {game.output()}')
-    finally:
-        if game:
-            game.close()
-        display.close()
+    play_until_exit([game_path], env, os.path.join(scratch, 'game.log'), play, EXIT_GAME)
 
     script, dump, memo = replayed_end(sim, recording, os.path.join(scratch, 'replay-data'))
     if memo['Lines'] != ['Connecting to highscore Server....', 'Could not Connected. Try again']:
