@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <span>
 #include <stdexcept>
 #include <string>
 
@@ -24,5 +26,18 @@ inline constexpr int kMaxPictureSide = 8192;
 // Throws PictureError for a missing or unreadable file, an unknown extension,
 // a damaged or truncated file, and a picture larger than kMaxPictureSide.
 core::Bitmap LoadPictureFile(const std::string& path);
+
+struct PictureSize {
+    int width = 0;
+    int height = 0;
+    bool operator==(const PictureSize&) const = default;
+};
+
+// A picture held in memory, as a mission pack holds its caves: JPEG or PNG,
+// told by the extension of `name`, which the errors name. ReadPictureSize
+// reads only the header; DecodePicture decodes as LoadPictureFile does, a
+// PNG's transparent parts on black. Both throw PictureError.
+PictureSize ReadPictureSize(std::span<const uint8_t> bytes, const std::string& name);
+core::Bitmap DecodePicture(std::span<const uint8_t> bytes, const std::string& name);
 
 }  // namespace app

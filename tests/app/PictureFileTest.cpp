@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <png.h>
 #include <sys/resource.h>
 
 #include <string>
@@ -132,6 +133,59 @@ TEST_F(PictureFile, PicturesAboveTheSizeLimitAreRefusedBeforeAllocating) {
     const long before = peakMemoryKiB();
     EXPECT_NE(loadError(write("huge.jpg", huge)).find("20000 x 20000"), std::string::npos);
     EXPECT_LT(peakMemoryKiB() - before, 200 * 1024);
+}
+
+// A PNG made by libpng's simplified writer from RGBA bytes.
+std::vector<uint8_t> encodePng(int width, int height, const std::vector<uint8_t>& rgba) {
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    image.width = static_cast<png_uint_32>(width);
+    image.height = static_cast<png_uint_32>(height);
+    image.format = PNG_FORMAT_RGBA;
+    png_alloc_size_t size = 0;
+    EXPECT_TRUE(png_image_write_to_memory(&image, nullptr, &size, 0, rgba.data(), 0, nullptr));
+    std::vector<uint8_t> png(size);
+    EXPECT_TRUE(png_image_write_to_memory(&image, png.data(), &size, 0, rgba.data(), 0, nullptr));
+    png.resize(size);
+    return png;
+}
+
+// Pictures held in memory, as a pack holds its caves: the format by the
+// name's extension, a PNG's transparent pixels black, the header alone for
+// the size, and every failure a PictureError that names the picture.
+TEST(PictureInMemory, JpegAndPngDecodeAsFilesDoAndFailWithTheirName) {
+    const std::string jpeg = encodeJpeg(16, 8, Kind::Baseline);
+    const std::span<const uint8_t> jpegBytes(reinterpret_cast<const uint8_t*>(jpeg.data()),
+                                             jpeg.size());
+    EXPECT_EQ(app::ReadPictureSize(jpegBytes, "cave.JPG"), (app::PictureSize{16, 8}));
+    EXPECT_EQ(app::DecodePicture(jpegBytes, "cave.jpeg").height(), 8);
+
+    const std::vector<uint8_t> png = encodePng(
+        3, 1, {0xFF, 0x80, 0x10, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x40, 0x40, 0x40, 0xFF});
+    EXPECT_EQ(app::ReadPictureSize(png, "cave.png"), (app::PictureSize{3, 1}));
+    const core::Bitmap picture = app::DecodePicture(png, "cave.PNG");
+    EXPECT_EQ(picture.pixel(0, 0).value, 0xFF8010u);
+    EXPECT_EQ(picture.pixel(1, 0).value, 0u) << "transparent is open space";
+    EXPECT_EQ(picture.pixel(2, 0).value, 0x404040u);
+
+    const auto failure = [](std::span<const uint8_t> bytes, const std::string& name) {
+        try {
+            app::DecodePicture(bytes, name);
+        } catch (const app::PictureError& error) {
+            EXPECT_NE(std::string(error.what()).find(name), std::string::npos) << error.what();
+            return std::string(error.what());
+        }
+        ADD_FAILURE() << name << " decoded";
+        return std::string();
+    };
+    failure(png, "cave.jpg");
+    failure(jpegBytes, "cave.png");
+    failure(std::span(png).first(png.size() - 20), "cut.png");
+    failure({}, "empty.png");
+    EXPECT_NE(failure(png, "cave.gif").find("format"), std::string::npos);
+    const std::vector<uint8_t> wide(static_cast<size_t>(app::kMaxPictureSide + 1) * 4, 0);
+    EXPECT_NE(failure(encodePng(app::kMaxPictureSide + 1, 1, wide), "wide.png").find("8193"),
+              std::string::npos);
 }
 
 }  // namespace
