@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "TestFiles.h"
+#include "TestPng.h"
+#include "app/packs/Pack.h"
 #include "app/packs/PackError.h"
 #include "app/packs/PackFiles.h"
 #include "app/packs/PackManifest.h"
@@ -41,6 +43,13 @@ std::string mission(const std::string& extra = "") {
            "bombs = \"No\"\n"
            "level = \"Easy\"\n"
            "details = [\"Theres a bit of planet\", \"gravity\"]\n";
+}
+
+// The mission with its first `from` replaced by `to`.
+std::string changed(const std::string& from, const std::string& to) {
+    std::string text = mission();
+    text.replace(text.find(from), from.size(), to);
+    return text;
 }
 
 std::string errorOf(const std::string& toml) {
@@ -93,38 +102,36 @@ TEST(PackManifest, EveryFaultNamesThePackItsLineAndWhatIsWrong) {
         std::string expected;
     } cases[] = {
         {kHeader + "[[missions]\n", "line 4:"},
-        {kHeader + mission().replace(mission().find("gravity = 0.1"), 13, "gravity = 0.9"),
+        {kHeader + changed("gravity = 0.1", "gravity = 0.9"),
          "line 6: \"gravity\" is 0.9, outside -0.5 to 0.8"},
-        {kHeader + mission().replace(mission().find("ship = [86, 60]"), 15, "ship = [2, 60]"),
+        {kHeader + changed("ship = [86, 60]", "ship = [2, 60]"),
          "line 7: \"ship x\" is 2, outside 6 to 1246"},
-        {kHeader + mission().replace(mission().find("exit = [510, 470]\n"), 18, ""),
+        {kHeader + changed("exit = [510, 470]\n", ""),
          "line 4: \"exit\" is missing in mission 1"},
-        {kHeader + mission().replace(mission().find("beam = 150\n"), 11, ""),
+        {kHeader + changed("beam = 150\n", ""),
          "line 11: \"beam\" is missing in mission 1"},
-        {kHeader + mission().replace(mission().find("enemy = [226, 370]"), 18, "enemy = \"none\""),
+        {kHeader + changed("enemy = [226, 370]", "enemy = \"none\""),
          "line 12: \"beam\" without an enemy"},
-        {kHeader + mission().replace(mission().find("beam = 150"), 10, "beam = 16"),
+        {kHeader + changed("beam = 150", "beam = 16"),
          "\"beam\" is 16, outside 17 to 1280"},
         {kHeader + mission("gravty = 0.1\n"), "line 13: unknown key \"gravty\" in mission 1"},
         {kHeader + mission("source = \"a.level\"\n"), "line 13: give either"},
-        {kHeader + mission().replace(mission().find("caves/hook.png"), 14, "../hook.png"),
+        {kHeader + changed("caves/hook.png", "../hook.png"),
          "line 5: \"../hook.png\" is no name of a file inside the pack"},
-        {kHeader + mission().replace(mission().find("cargo = [430, 280]"), 18, "cargo = 5"),
+        {kHeader + changed("cargo = [430, 280]", "cargo = 5"),
          "line 8: \"cargo\" must be [x, y]"},
-        {kHeader + mission().replace(mission().find("\"Light\""), 7, "\"Lightest of them all\""),
+        {kHeader + changed("\"Light\"", "\"Lightest of them all\""),
          "line 15: \"gravity\" is longer than 19 characters"},
-        {kHeader + mission().replace(mission().find("\"gravity\"]"), 10,
-                                     "\"" + longDetails + "\"]"),
+        {kHeader + changed("\"gravity\"]", "\"" + longDetails + "\"]"),
          "line 18: a word of the details is longer"},
-        {kHeader + mission().replace(mission().find("\"gravity\"]"), 10,
-                                     "\"" + manyWords + "\"]"),
+        {kHeader + changed("\"gravity\"]", "\"" + manyWords + "\"]"),
          "line 18: the briefing takes more than the box's 12 lines"},
-        {kHeader + mission().replace(mission().find("\"No\""), 4, "\"N\\to\""),
+        {kHeader + changed("\"No\"", "\"N\\to\""),
          "\"bombs\" holds a control character"},
         {"name = \"A pack with a name far too long to show\"\n", "line 1: \"name\" is longer"},
         {kHeader + "missions = []\n", "line 4: a pack holds 1 to 30 missions, not 0"},
         {kHeader + thirtyOne, "a pack holds 1 to 30 missions, not 31"},
-        {kHeader + mission().replace(mission().find("Easy"), 4, "E\xff"), "line 17:"},
+        {kHeader + changed("Easy", "E\xff"), "line 17:"},
         {"author = \"Ann\"\n", "\"name\" is missing"},
     };
     for (const auto& c : cases) {
@@ -217,6 +224,55 @@ TEST(PackFiles, AZipOrAFolderGivesItsFilesAndNothingOutsideItself) {
     } catch (const PackError& error) {
         EXPECT_NE(std::string(error.what()).find("is a link"), std::string::npos);
     }
+}
+
+void writeBytes(const fs::path& path, const std::vector<uint8_t>& bytes) {
+    testfiles::writeFile(path, std::string(bytes.begin(), bytes.end()));
+}
+
+std::string packError(const std::string& path) {
+    try {
+        app::packs::Pack::Read(path);
+    } catch (const PackError& error) {
+        return error.what();
+    }
+    return "read";
+}
+
+// A pack to be flown: each cave in the pack, a 1280 x 1280 picture, checked
+// by its header when the pack is chosen and decoded when asked for.
+TEST(Pack, EveryCaveIsInThePackAndAWholeWorldInSize) {
+    TemporaryFolder folder;
+    const fs::path pack = folder.path() / "caves";
+    std::vector<uint8_t> rgba(1280 * 1280 * 4, 0);
+    rgba[0] = 0x20, rgba[1] = 0x40, rgba[2] = 0x60, rgba[3] = 0xFF;  // rock in the corner
+    writeBytes(pack / "caves" / "hook.png", testfiles::encodePng(1280, 1280, rgba));
+    testfiles::writeFile(pack / "pack.toml", kHeader + mission());
+    const app::packs::Pack read = app::packs::Pack::Read(pack.string());
+    EXPECT_EQ(read.fileName(), "caves");
+    EXPECT_EQ(read.manifest().missions.size(), 1u);
+    const core::Bitmap cave = read.Cave(1);
+    EXPECT_EQ(cave.width(), 1280);
+    EXPECT_EQ(cave.pixel(0, 0).value, 0x204060u);
+
+    const auto faultWith = [&](const std::string& toml, const std::string& expected) {
+        testfiles::writeFile(pack / "pack.toml", kHeader + toml);
+        const std::string error = packError(pack.string());
+        EXPECT_NE(error.find(expected), std::string::npos) << error;
+    };
+    faultWith(changed("caves/hook.png", "hook.png"),
+              "line 4: the cave \"hook.png\" of mission 1 is not in the pack");
+    writeBytes(pack / "small.png", testfiles::encodePng(2, 2, std::vector<uint8_t>(16)));
+    faultWith(changed("caves/hook.png", "small.png"),
+              "line 4: the cave \"small.png\" of mission 1 is 2 x 2 pixels; a cave is 1280 x 1280");
+    testfiles::writeFile(pack / "broken.jpg", "not a picture");
+    faultWith(changed("caves/hook.png", "broken.jpg"),
+              "line 4: the cave \"broken.jpg\" of mission 1: Cannot load the picture broken.jpg");
+    faultWith(changed("picture = \"caves/hook.png\"", "source = \"hook.level\""),
+              "line 4: the cave of mission 1 is the source \"hook.level\": make the pack with "
+              "\"tarnwick-pack build\" first");
+    fs::remove(pack / "pack.toml");
+    EXPECT_NE(packError(pack.string()).find("there is no pack.toml"), std::string::npos);
 }
 
 }  // namespace

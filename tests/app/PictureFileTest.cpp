@@ -1,16 +1,17 @@
 #include <gtest/gtest.h>
-#include <png.h>
 #include <sys/resource.h>
 
 #include <string>
 
 #include "TestFiles.h"
 #include "TestJpeg.h"
+#include "TestPng.h"
 #include "app/PictureFile.h"
 
 namespace {
 
 using testfiles::encodeJpeg;
+using testfiles::encodePng;
 using testfiles::quarterColour;
 using testfiles::quarterGrey;
 using testfiles::Rgb;
@@ -133,21 +134,6 @@ TEST_F(PictureFile, PicturesAboveTheSizeLimitAreRefusedBeforeAllocating) {
     const long before = peakMemoryKiB();
     EXPECT_NE(loadError(write("huge.jpg", huge)).find("20000 x 20000"), std::string::npos);
     EXPECT_LT(peakMemoryKiB() - before, 200 * 1024);
-}
-
-// A PNG made by libpng's simplified writer from RGBA bytes.
-std::vector<uint8_t> encodePng(int width, int height, const std::vector<uint8_t>& rgba) {
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    image.width = static_cast<png_uint_32>(width);
-    image.height = static_cast<png_uint_32>(height);
-    image.format = PNG_FORMAT_RGBA;
-    png_alloc_size_t size = 0;
-    EXPECT_TRUE(png_image_write_to_memory(&image, nullptr, &size, 0, rgba.data(), 0, nullptr));
-    std::vector<uint8_t> png(size);
-    EXPECT_TRUE(png_image_write_to_memory(&image, png.data(), &size, 0, rgba.data(), 0, nullptr));
-    png.resize(size);
-    return png;
 }
 
 // Pictures held in memory, as a pack holds its caves: the format by the
