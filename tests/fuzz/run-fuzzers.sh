@@ -14,7 +14,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 export LSAN_OPTIONS="suppressions=$here/lsan.supp"
 failed=""
 passed=0
-for name in stored_picture stored_sound level_archive picture_file; do
+for name in stored_picture stored_sound level_archive picture_file pack; do
   corpus=$work/corpus/$name
   mkdir -p "$corpus"
   dict=""

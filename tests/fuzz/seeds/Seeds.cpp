@@ -2,8 +2,8 @@
 //   tarnwick-fuzz-seeds PROGRAM_FOLDER OUT_FOLDER
 // PROGRAM_FOLDER holds the built level.zip and engine1.wav. OUT_FOLDER gets
 // one folder per fuzzer: the stored pictures and sounds in their stored
-// forms, and small JPEG pictures and encrypted archives cut from the real
-// level pictures. Small seeds keep the fuzzers fast; a whole 1280 x 1280
+// forms, small JPEG pictures and encrypted archives cut from the real level
+// pictures, and mission packs made of those pictures. Small seeds keep the fuzzers fast; a whole 1280 x 1280
 // cave would spend most of each run decoding the same blocks.
 #include <algorithm>
 #include <cstdio>
@@ -15,6 +15,8 @@
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+#include <zip.h>
 
 #include "app/LevelArchive.h"
 #include "app/PictureFile.h"
@@ -106,6 +108,73 @@ void writeLevelSeeds(const fs::path& programFolder, const fs::path& out) {
     fs::remove_all(unpacked);
 }
 
+// Two missions as a maker writes them, one with an enemy and one without.
+constexpr const char* kPackToml = R"(name = "Seed Caves"
+author = "The Tarnwick developers"
+version = "1.0"
+
+[[missions]]
+picture = "caves/first.jpg"
+gravity = 0.03
+ship = [86, 60]
+cargo = [500, 150]
+collector = [300, 456]
+exit = [455, 330]
+enemy = "none"
+
+[missions.briefing]
+spawn = "Inside cave"
+gravity = "Very Light"
+bombs = "No"
+level = "Easy"
+details = ["No special info for", "this mission"]
+
+[[missions]]
+picture = "second.jpg"
+gravity = -0.01
+ship = [152, 90]
+cargo = [582, 128]
+collector = [196, 1080]
+exit = [1060, 140]
+enemy = [36, 1006]
+beam = 210
+
+[missions.briefing]
+spawn = "Inside cave"
+gravity = "INVERTED"
+bombs = "Yes"
+level = "Very Hard"
+details = ["Planet gravity high", "Use bombs(ctrl) to get out of enclosed areas"]
+)";
+
+// A plain ZIP pack, its entries stored uncompressed so that the fuzzer's
+// changes reach pack.toml and the pictures as they are.
+void writePack(const fs::path& path, const std::vector<std::pair<std::string, std::vector<uint8_t>>>& entries) {
+    int error = 0;
+    zip_t* archive = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+    if (!archive) throw std::runtime_error("cannot write " + path.string());
+    for (const auto& [name, bytes] : entries) {
+        zip_source_t* source = zip_source_buffer(archive, bytes.data(), bytes.size(), 0);
+        const zip_int64_t index = zip_file_add(archive, name.c_str(), source, ZIP_FL_ENC_UTF_8);
+        if (index < 0 || zip_set_file_compression(archive, static_cast<zip_uint64_t>(index),
+                                                  ZIP_CM_STORE, 0) != 0)
+            throw std::runtime_error("cannot add " + name + " to " + path.string());
+    }
+    if (zip_close(archive) != 0) throw std::runtime_error("cannot write " + path.string());
+}
+
+void writePackSeeds(const fs::path& out) {
+    const fs::path packs = corpus(out, "pack");
+    const std::string toml = kPackToml;
+    const std::vector<uint8_t> manifest(toml.begin(), toml.end());
+    std::vector<uint8_t> picture;
+    for (const auto& item : fs::directory_iterator(out / "picture_file"))
+        if (item.path().filename() == "level0_big.jpg") picture = readFile(item.path());
+    writePack(packs / "two-missions.tarnwick",
+              {{"pack.toml", manifest}, {"caves/first.jpg", picture}, {"second.jpg", picture}});
+    writePack(packs / "only-its-toml.tarnwick", {{"pack.toml", manifest}});
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -116,6 +185,7 @@ int main(int argc, char** argv) {
     try {
         writeStoredForms(argv[1], argv[2]);
         writeLevelSeeds(argv[1], argv[2]);
+        writePackSeeds(argv[2]);
     } catch (const std::exception& error) {
         std::cerr << "tarnwick-fuzz-seeds: " << error.what() << '\n';
         return 1;
