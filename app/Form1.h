@@ -11,6 +11,7 @@
 #include "app/flow/MissionEnd.h"
 #include "app/flow/MissionPhase.h"
 #include "app/flow/MissionSetup.h"
+#include "app/flow/Missions.h"
 #include "app/flow/PauseKey.h"
 #include "app/flow/PlaySceneView.h"
 #include "app/flow/PlayTimers.h"
@@ -114,6 +115,8 @@ class TForm1 : public ui::Form {
     PlayTimers timers() { return {DIBTimer1, timer1, DIBTimer2, DIBTimer3}; }
 
     ProgramPaths paths_;
+    // The missions the game flies: the built-in ten.
+    std::unique_ptr<Missions> missions_;
     // The game flow, each piece owning one screen or rule of it.
     engine::PlayScene scene_;
     MissionPhase phase_;

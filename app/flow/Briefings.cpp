@@ -2,8 +2,6 @@
 
 #include <stdexcept>
 
-#include "core/Briefing.h"
-
 namespace app {
 namespace {
 
@@ -25,21 +23,16 @@ const core::BriefingWords kBriefings[] = {
     {kInsideCave, "High", "Yes", "Extreme", "Planet gravity high", kBombsHint},
 };
 
-const core::BriefingWords& briefing(int mission) {
+}  // namespace
+
+const core::BriefingWords& BuiltInBriefing(int mission) {
     if (mission < 1 || mission > 10)
         throw std::out_of_range("there is no briefing for mission " + std::to_string(mission));
     return kBriefings[mission - 1];
 }
 
-}  // namespace
-
 std::string BriefingHeading(int mission) {
-    briefing(mission);
     return "Level " + std::to_string(mission);
-}
-
-std::string BriefingText(int mission) {
-    return core::BriefingText(briefing(mission));
 }
 
 }  // namespace app

@@ -2,13 +2,16 @@
 
 #include <string>
 
+#include "core/Briefing.h"
+
 namespace app {
 
-// What the player reads before a mission: the heading "Level <n>" and the
-// mission data, lines joined by CR LF, laid out for a fixed-pitch font so
-// that the colons line up. Mission 1 .. 10; throws std::out_of_range
-// for any other number.
+// What the player reads before a mission of the game's own ten: the heading
+// "Level <n>" (of any mission, a pack's too) and the words of the mission
+// data, which core::BriefingText lays out for a fixed-pitch font so that the
+// colons line up. BuiltInBriefing takes mission 1 .. 10 and throws
+// std::out_of_range for any other number.
+const core::BriefingWords& BuiltInBriefing(int mission);
 std::string BriefingHeading(int mission);
-std::string BriefingText(int mission);
 
 }  // namespace app

@@ -2,18 +2,17 @@
 
 #include <exception>
 
-#include "app/PictureFile.h"
 #include "app/flow/Briefings.h"
-#include "core/MissionTable.h"
 
 namespace app {
 
-GameStart::GameStart(platform::EventLoop& loop, const ProgramPaths& paths, core::GameState& state,
-                     engine::PlayScene& scene, PlaySceneView& view,
-                     layout::PlayWindowControls& play, layout::HudControls& hud, Screens& screens,
-                     PlayTimers timers, Flow flow)
+GameStart::GameStart(platform::EventLoop& loop, const ProgramPaths& paths,
+                     const Missions& missions, core::GameState& state, engine::PlayScene& scene,
+                     PlaySceneView& view, layout::PlayWindowControls& play,
+                     layout::HudControls& hud, Screens& screens, PlayTimers timers, Flow flow)
     : loop_(loop),
       paths_(paths),
+      missions_(missions),
       state_(state),
       scene_(scene),
       view_(view),
@@ -46,10 +45,10 @@ void GameStart::DIBFadeLabel1Click() {
     openEngineSound();
     state_.lastLifeScore = state_.score;
     // Mission 1's briefing is prepared while missionNumber is still 0; a
-    // retry of mission 1 (and the end after mission 10) keeps the last
+    // retry of mission 1 (and the end after the last mission) keeps the last
     // briefing, its minimap trail included.
     const int mission = state_.missionNumber;
-    if (mission == 0 || (mission >= 2 && mission <= core::kMissionCount)) {
+    if (mission == 0 || (mission >= 2 && mission <= missions_.Count())) {
         try {
             prepareBriefing(mission == 0 ? 1 : mission, mission == 0);
         } catch (const std::exception& error) {
@@ -77,11 +76,9 @@ void GameStart::openEngineSound() {
 }
 
 void GameStart::prepareBriefing(int mission, bool newGame) {
-    const core::MissionRow& row = core::missionRow(mission);
-    core::Bitmap picture =
-        LoadPictureFile(paths_.dataFolder + "level" + std::to_string(row.picture) + "_big.jpg");
+    core::Bitmap picture = missions_.Cave(mission);
     play_.Label8.SetCaption(BriefingHeading(mission));
-    play_.Label4.SetCaption(BriefingText(mission));
+    play_.Label4.SetCaption(core::BriefingText(missions_.Briefing(mission)));
     if (newGame) hud_.Image3.Show();
     hud_.Image3.SetPicture(std::move(picture));
     hud_.Image3.SetStretch(true);

@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "app/ProgramPaths.h"
+#include "app/flow/Missions.h"
 #include "app/flow/PlaySceneView.h"
 #include "app/flow/PlayTimers.h"
 #include "app/flow/Screens.h"
@@ -24,9 +25,10 @@ class GameStart {
         std::function<void()> abandon;  // a briefing that cannot be shown
     };
 
-    GameStart(platform::EventLoop& loop, const ProgramPaths& paths, core::GameState& state,
-              engine::PlayScene& scene, PlaySceneView& view, layout::PlayWindowControls& play,
-              layout::HudControls& hud, Screens& screens, PlayTimers timers, Flow flow);
+    GameStart(platform::EventLoop& loop, const ProgramPaths& paths, const Missions& missions,
+              core::GameState& state, engine::PlayScene& scene, PlaySceneView& view,
+              layout::PlayWindowControls& play, layout::HudControls& hud, Screens& screens,
+              PlayTimers timers, Flow flow);
 
     void DIBFadeLabel1Click();
 
@@ -36,6 +38,7 @@ class GameStart {
 
     platform::EventLoop& loop_;
     const ProgramPaths& paths_;
+    const Missions& missions_;
     core::GameState& state_;
     engine::PlayScene& scene_;
     PlaySceneView& view_;

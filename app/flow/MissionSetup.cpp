@@ -2,21 +2,19 @@
 
 #include <exception>
 
-#include "app/PictureFile.h"
 #include "app/flow/Lives.h"
-#include "core/MissionTable.h"
 #include "engine/Collisions.h"
 #include "engine/Minimap.h"
 #include "engine/PlayActions.h"
 
 namespace app {
 
-MissionSetup::MissionSetup(platform::EventLoop& loop, const ProgramPaths& paths,
+MissionSetup::MissionSetup(platform::EventLoop& loop, const Missions& missions,
                            core::GameState& state, engine::PlayScene& scene, PlaySceneView& view,
                            Window window, Screens& screens, PlayTimers timers, MissionPhase& phase,
                            Flow flow)
     : loop_(loop),
-      paths_(paths),
+      missions_(missions),
       state_(state),
       scene_(scene),
       view_(view),
@@ -28,7 +26,7 @@ MissionSetup::MissionSetup(platform::EventLoop& loop, const ProgramPaths& paths,
 
 void MissionSetup::diblabel5Click() {
     resetForNewAttempt();
-    if (state_.missionNumber == core::kMissionCount + 1) {
+    if (state_.missionNumber == missions_.Count() + 1) {
         flow_.endGame();
         return;
     }
@@ -83,7 +81,7 @@ void MissionSetup::resetForNewAttempt() {
 }
 
 void MissionSetup::placeMission() {
-    const core::MissionRow& row = core::missionRow(state_.missionNumber);
+    const core::MissionRow& row = missions_.Row(state_.missionNumber);
     state_.gravity = row.gravity;
     state_.scrollX = row.scrollX;
     state_.scrollY = row.scrollY;
@@ -108,8 +106,7 @@ void MissionSetup::placeMission() {
     state_.towing = false;
     // Mission 1 starts its ticks before its picture is loaded; the others after.
     if (row.number == 1) timers_.StartPlay();
-    const std::string picture = "level" + std::to_string(row.picture) + "_big.jpg";
-    w_.pictures.HandIn(w_.effects, LoadPictureFile(paths_.dataFolder + picture));
+    w_.pictures.HandIn(w_.effects, missions_.Cave(row.number));
     if (row.number != 1) timers_.StartPlay();
     flow_.requestEffect(engine::kEffectMissionStart);
     phase_.running = true;

@@ -2,9 +2,9 @@
 
 #include <functional>
 
-#include "app/ProgramPaths.h"
 #include "app/StoredMedia.h"
 #include "app/flow/MissionPhase.h"
+#include "app/flow/Missions.h"
 #include "app/flow/PlaySceneView.h"
 #include "app/flow/PlayTimers.h"
 #include "app/flow/Screens.h"
@@ -30,11 +30,11 @@ class MissionSetup {
     };
     struct Flow {
         std::function<void(uint8_t)> requestEffect;
-        std::function<void()> endGame;  // after the tenth mission
+        std::function<void()> endGame;  // after the last mission
         std::function<void()> abandon;  // a level that cannot be loaded
     };
 
-    MissionSetup(platform::EventLoop& loop, const ProgramPaths& paths, core::GameState& state,
+    MissionSetup(platform::EventLoop& loop, const Missions& missions, core::GameState& state,
                  engine::PlayScene& scene, PlaySceneView& view, Window window, Screens& screens,
                  PlayTimers timers, MissionPhase& phase, Flow flow);
 
@@ -45,7 +45,7 @@ class MissionSetup {
     void placeMission();
 
     platform::EventLoop& loop_;
-    const ProgramPaths& paths_;
+    const Missions& missions_;
     core::GameState& state_;
     engine::PlayScene& scene_;
     PlaySceneView& view_;
