@@ -10,8 +10,8 @@
 #include "app/flow/MissionActions.h"
 #include "app/flow/MissionEnd.h"
 #include "app/flow/MissionPhase.h"
+#include "app/flow/ChosenMissions.h"
 #include "app/flow/MissionSetup.h"
-#include "app/flow/Missions.h"
 #include "app/flow/PauseKey.h"
 #include "app/flow/PlaySceneView.h"
 #include "app/flow/PlayTimers.h"
@@ -51,6 +51,9 @@ class TForm1 : public ui::Form {
     // Start-up handlers, in the order the program entry calls them.
     void FormCreate();
     void FormShow(TForm2& musicWindow);
+    // The missions the next game flies: a pack's instead of the built-in ten.
+    void ChoosePack(packs::Pack pack) { missions_.ChoosePack(std::move(pack)); }
+    const packs::Pack* ChosenPack() const { return missions_.pack(); }
     void FormDestroy();
 
     const ProgramPaths& Paths() const { return paths_; }
@@ -115,8 +118,7 @@ class TForm1 : public ui::Form {
     PlayTimers timers() { return {DIBTimer1, timer1, DIBTimer2, DIBTimer3}; }
 
     ProgramPaths paths_;
-    // The missions the game flies: the built-in ten.
-    std::unique_ptr<Missions> missions_;
+    ChosenMissions missions_;
     // The game flow, each piece owning one screen or rule of it.
     engine::PlayScene scene_;
     MissionPhase phase_;

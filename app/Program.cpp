@@ -6,6 +6,7 @@
 #include "app/Form1.h"
 #include "app/Form2.h"
 #include "app/ProgramFolder.h"
+#include "app/packs/PackError.h"
 
 namespace app {
 
@@ -29,8 +30,12 @@ ProgramPaths resolveProgramPaths(const std::optional<std::string>& programFolder
     return paths;
 }
 
-Program::Program(platform::Backend& backend, ProgramPaths paths, std::string startupProblem)
-    : loop_(backend), paths_(std::move(paths)), startupProblem_(std::move(startupProblem)) {}
+Program::Program(platform::Backend& backend, ProgramPaths paths, std::string startupProblem,
+                 std::optional<std::string> pack)
+    : loop_(backend),
+      paths_(std::move(paths)),
+      startupProblem_(std::move(startupProblem)),
+      pack_(std::move(pack)) {}
 
 Program::~Program() = default;
 
@@ -44,6 +49,13 @@ int Program::Run() {
         form1_->FormCreate();
     } catch (const std::exception& error) {
         loop_.queueMessage(error.what());
+    }
+    if (pack_) {
+        try {
+            form1_->ChoosePack(packs::Pack::Read(*pack_));
+        } catch (const packs::PackError& error) {
+            loop_.queueMessage(error.what());
+        }
     }
     form2_ = std::make_unique<TForm2>(loop_);
 

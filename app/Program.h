@@ -27,7 +27,10 @@ class Program {
   public:
     static constexpr const char* kApplicationTitle = "Tarnwick";
 
-    Program(platform::Backend& backend, ProgramPaths paths, std::string startupProblem = {});
+    // `pack` names a mission pack to fly instead of the built-in missions; one
+    // that cannot be read shows its box and the game starts without it.
+    Program(platform::Backend& backend, ProgramPaths paths, std::string startupProblem = {},
+            std::optional<std::string> pack = {});
     ~Program();
 
     int Run();
@@ -40,6 +43,7 @@ class Program {
     platform::EventLoop loop_;
     ProgramPaths paths_;
     std::string startupProblem_;
+    std::optional<std::string> pack_;
     std::unique_ptr<TForm1> form1_;
     std::unique_ptr<TForm2> form2_;
 };

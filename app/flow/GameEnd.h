@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/flow/ChosenMissions.h"
 #include "app/flow/Screens.h"
 #include "app/layout/UploadPanelControls.h"
 #include "core/GameState.h"
@@ -8,11 +9,12 @@
 namespace app {
 
 // The end of a game: the lives left are paid out, a positive score is
-// offered for upload, and the menu comes back.
+// offered for upload, and the menu comes back. The online table is for the
+// built-in caves: the score of a pack's game stays on the menu instead.
 class GameEnd {
   public:
-    GameEnd(core::GameState& state, ui::Form& window, layout::UploadPanelControls& upload,
-            Screens& screens);
+    GameEnd(core::GameState& state, const ChosenMissions& missions, ui::Form& window,
+            layout::UploadPanelControls& upload, Screens& screens);
 
     void EndGame();
     // "Cancel" on the upload panel: the score is dropped.
@@ -20,6 +22,7 @@ class GameEnd {
 
   private:
     core::GameState& state_;
+    const ChosenMissions& missions_;
     ui::Form& window_;
     layout::UploadPanelControls& upload_;
     Screens& screens_;

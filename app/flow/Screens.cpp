@@ -1,5 +1,7 @@
 #include "app/flow/Screens.h"
 
+#include <string>
+
 namespace app {
 
 Screens::Screens(core::GameState& state, layout::PlayWindowControls& play, layout::HudControls& hud,
@@ -37,6 +39,8 @@ void Screens::showMenu() {
     state_.menuMode = true;
     hud_.dxContainer1.Hide();
     showHudBars(false);
+    hud_.scorelabel.SetVisible(finalScoreShown_);
+    hud_.Label7.SetVisible(finalScoreShown_);
     showBriefingControls(false);
     play_.Backmenu.Show();
     hud_.Banner1.SetRun(true);
@@ -55,7 +59,15 @@ void Screens::ShowGameOverMenu() {
     titleTick_.SetEnabled(true);
 }
 
+void Screens::ShowFinalScore(int32_t score) {
+    finalScoreShown_ = true;
+    hud_.scorelabel.SetCaption(std::to_string(score));
+    hud_.scorelabel.Show();
+    hud_.Label7.Show();
+}
+
 void Screens::ShowBriefing() {
+    finalScoreShown_ = false;
     hud_.dxContainer1.Hide();
     showMenuEntries(false);
     showHudBars(true);

@@ -27,6 +27,9 @@ class Screens {
     // as it is and starts the title tick (its bursts come back, its world is
     // not loaded again); the caller brings the window to the front.
     void ShowGameOverMenu();
+    // The score of a game that has no upload (a pack's) stays on the menus,
+    // with its caption, until the next briefing.
+    void ShowFinalScore(int32_t score);
 
   private:
     void showMenu();
@@ -38,6 +41,7 @@ class Screens {
     layout::PlayWindowControls& play_;
     layout::HudControls& hud_;
     dib::TDIBTimer& titleTick_;
+    bool finalScoreShown_ = false;
 };
 
 }  // namespace app

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "TestFiles.h"
+#include "app/CommandLine.h"
 #include "app/DataFolder.h"
 #include "app/ProgramFolder.h"
 
@@ -12,6 +13,20 @@ namespace {
 namespace fs = std::filesystem;
 using testfiles::EnvironmentOverride;
 using testfiles::TemporaryFolder;
+
+// `tarnwick PACK`, as a file manager starts it: one pack; what else is
+// given is told, not followed, and the first pack stays.
+TEST(CommandLine, OnePackIsTakenAndEverythingElseIsTold) {
+    const char* none[] = {"tarnwick"};
+    EXPECT_EQ(app::ParseCommandLine(1, none).pack, std::nullopt);
+    const char* many[] = {"tarnwick", "-x", "caves.tarnwick", "more.tarnwick", "-"};
+    const app::CommandLine line = app::ParseCommandLine(5, many);
+    EXPECT_EQ(line.pack, "caves.tarnwick");
+    EXPECT_EQ(line.problem,
+              "Tarnwick has no option -x: it takes one mission pack.\r\n"
+              "Tarnwick flies one mission pack at a time: more.tarnwick is left out.\r\n"
+              "Tarnwick flies one mission pack at a time: - is left out.");
+}
 
 TEST(ProgramFolder, KeepsEverythingUpToAndIncludingTheLastSeparator) {
     EXPECT_EQ(app::programFolderOf("/usr/games/tarnwick"), "/usr/games/");

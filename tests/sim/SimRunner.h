@@ -27,16 +27,19 @@ struct RunResult {
 // Runs tarnwick-sim with `script` on standard input and `folder` as the data
 // folder. With `programFolder` empty the driver's own folder, where the build
 // put the game's shipped files, is the program folder. `environment` holds
-// more VARIABLE='value' settings for the run.
+// more VARIABLE='value' settings for the run, `options` more of the driver's
+// options.
 inline RunResult runSim(const std::string& folder, const std::string& script,
-                        const std::string& programFolder, const std::string& environment = "") {
+                        const std::string& programFolder, const std::string& environment = "",
+                        const std::string& options = "") {
     const std::string scriptPath = folder + "script.txt";
     const std::string errPath = folder + "stderr.txt";
     testfiles::writeFile(scriptPath, script);
     const std::string folderOption =
         programFolder.empty() ? "" : " --folder '" + programFolder + "'";
     const std::string command = environment + " TARNWICK_DATA_DIR='" + folder +
-                                "' '" TARNWICK_SIM_PATH "'" + folderOption + " < '" + scriptPath +
+                                "' '" TARNWICK_SIM_PATH "'" + folderOption + " " + options +
+                                " < '" + scriptPath +
                                 "' 2> '" + errPath + "'";
     RunResult result;
     FILE* pipe = popen(command.c_str(), "r");

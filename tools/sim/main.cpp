@@ -13,11 +13,14 @@
 
 int main(int argc, char** argv) {
     std::optional<std::string> folder;
+    std::optional<std::string> pack;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--folder") == 0 && i + 1 < argc) {
             folder = argv[++i];
+        } else if (std::strcmp(argv[i], "--pack") == 0 && i + 1 < argc) {
+            pack = argv[++i];
         } else {
-            std::fprintf(stderr, "usage: tarnwick-sim [--folder DIR] < script\n");
+            std::fprintf(stderr, "usage: tarnwick-sim [--folder DIR] [--pack PACK] < script\n");
             return 2;
         }
     }
@@ -42,7 +45,7 @@ int main(int argc, char** argv) {
         std::string problem;
         app::ProgramPaths paths = app::resolveProgramPaths(folder, problem);
         platform::HeadlessBackend backend(startTime);
-        app::Program program(backend, std::move(paths), std::move(problem));
+        app::Program program(backend, std::move(paths), std::move(problem), std::move(pack));
         sim::Driver driver(script, program, backend, std::cout);
         backend.setDriver([&driver](platform::HeadlessBackend&) { driver.next(); });
         const int status = program.Run();

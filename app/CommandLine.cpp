@@ -1,0 +1,22 @@
+#include "app/CommandLine.h"
+
+namespace app {
+
+CommandLine ParseCommandLine(int argc, const char* const* argv) {
+    CommandLine line;
+    const auto complain = [&line](const std::string& text) {
+        line.problem += (line.problem.empty() ? "" : "\r\n") + text;
+    };
+    for (int i = 1; i < argc; ++i) {
+        const std::string argument = argv[i];
+        if (argument.size() > 1 && argument.front() == '-')
+            complain("Tarnwick has no option " + argument + ": it takes one mission pack.");
+        else if (line.pack)
+            complain("Tarnwick flies one mission pack at a time: " + argument + " is left out.");
+        else
+            line.pack = argument;
+    }
+    return line;
+}
+
+}  // namespace app

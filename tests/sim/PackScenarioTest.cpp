@@ -1,0 +1,113 @@
+// A game flown through a mission pack instead of the built-in missions: the
+// pack's rows, briefings and caves, the fuel and lives of the same rules by
+// the mission's place in the pack, and no upload at the end but the score
+// left on the menu. A pack that cannot be read leaves the built-in game.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "SimRunner.h"
+
+namespace {
+
+using namespace simtest;
+using testfiles::TemporaryFolder;
+namespace fs = std::filesystem;
+
+// Two missions on caves the game ships: the first mission's cave with its
+// own gravity, then the inverted cave with an enemy.
+const std::string kPackToml = R"(name = "Two Shipped Caves"
+author = "The Tarnwick developers"
+version = "1.0"
+
+[[missions]]
+picture = "first.jpg"
+gravity = 0.05
+ship = [86, 60]
+cargo = [500, 150]
+collector = [300, 456]
+exit = [455, 330]
+enemy = "none"
+
+[missions.briefing]
+spawn = "Inside cave"
+gravity = "Light"
+bombs = "No"
+level = "Easy"
+details = ["Fly it like the first", "mission"]
+
+[[missions]]
+picture = "caves/second.jpg"
+gravity = -0.02
+ship = [152, 90]
+cargo = [582, 128]
+collector = [196, 1080]
+exit = [1060, 140]
+enemy = [36, 1006]
+beam = 200
+
+[missions.briefing]
+spawn = "Up top"
+gravity = "INVERTED"
+bombs = "Yes"
+level = "Hard"
+details = ["Everything falls up", ""]
+)";
+
+TEST(PackScenario, APackGameFliesThePacksMissionsAndEndsWithItsScoreOnTheMenu) {
+    TemporaryFolder data;
+    ASSERT_EQ(runSim(data.folder(), "start\n", "").status, 0);  // unpacks the shipped caves
+    TemporaryFolder pack;
+    fs::create_directories(pack.path() / "caves");
+    fs::copy_file(data.path() / "level0_big.jpg", pack.path() / "first.jpg");
+    fs::copy_file(data.path() / "level8_big.jpg", pack.path() / "caves" / "second.jpg");
+    testfiles::writeFile(pack.path() / "pack.toml", kPackToml);
+
+    const RunResult r = runSim(
+        data.folder(),
+        "start\nwait 300\nclick DIBFadeLabel1\nwait 100\ncontrol Label4\nclick diblabel5\n"
+        "wait 100\ndump\n" +
+            kSkip + "control Label8\ncontrol Label4\nclick diblabel5\nwait 100\ndump\n" + kSkip +
+            "click diblabel5\nwait 100\ndump\ncontrol dxContainer2\ncontrol scorelabel\n"
+            "control Label7\n",
+        "", "", "--pack '" + pack.folder() + "'");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto out = lines(r.out);
+    ASSERT_EQ(out.size(), 9u) << r.out;
+    EXPECT_NE(jsonValue(out[0], "Caption").find("Fly it like the first"), std::string::npos);
+    EXPECT_EQ(jsonValue(out[1], "gravity"), "0.05");
+    EXPECT_EQ(jsonValue(out[1], "fuel"), "1400") << "1 x 1 x 400 + 1000";
+    EXPECT_EQ(jsonValue(out[1], "enemyGone"), "true") << "no enemy";
+    EXPECT_EQ(jsonValue(out[2], "Caption"), "\"Level 2\"");
+    EXPECT_NE(jsonValue(out[3], "Caption").find("Spawn Point    : Up top"), std::string::npos);
+    EXPECT_EQ(jsonValue(out[4], "gravity"), "-0.02");
+    EXPECT_EQ(jsonValue(out[4], "fuel"), "1800") << "1 x 2 x 400 + 1000";
+    EXPECT_EQ(jsonValue(out[4], "enemyX"), "36");
+    EXPECT_EQ(jsonValue(out[4], "beamLength"), "200");
+    EXPECT_EQ(jsonValue(out[4], "scrollX"), "144");
+    // After the pack's last mission its "Start Mission" ends the game.
+    EXPECT_EQ(jsonValue(out[5], "menuMode"), "true");
+    EXPECT_EQ(jsonValue(out[5], "missionNumber"), "3");
+    EXPECT_EQ(jsonValue(out[5], "score"), "30000") << "three lives at Beginner";
+    EXPECT_EQ(jsonValue(out[6], "Visible"), "false") << "no upload for a pack's game";
+    EXPECT_EQ(jsonValue(out[7], "Visible"), "true");
+    EXPECT_EQ(jsonValue(out[7], "Caption"), "\"30000\"");
+    EXPECT_EQ(jsonValue(out[8], "Visible"), "true") << "the score's caption";
+}
+
+TEST(PackScenario, APackThatCannotBeReadShowsItsBoxAndTheBuiltInGameGoesOn) {
+    TemporaryFolder data;
+    const RunResult r = runSim(data.folder(),
+                               "start\nwait 100\ndump\nanswer ok\nclick DIBFadeLabel1\nwait 100\n"
+                               "control Label4\n",
+                               "", "", "--pack '" + data.folder() + "absent.tarnwick'");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto out = lines(r.out);
+    ASSERT_EQ(out.size(), 2u) << r.out;
+    EXPECT_NE(jsonValue(out[0], "modal").find("The pack \\\"absent.tarnwick\\\": there is no such"),
+              std::string::npos)
+        << out[0];
+    EXPECT_NE(jsonValue(out[1], "Caption").find("No special info for"), std::string::npos);
+}
+
+}  // namespace
