@@ -110,6 +110,11 @@ void TForm1::FormCreate() {
     Upload.Image4.SetPicture(LoadPictureFile(paths_.dataFolder + "Level_hs.jpg"));
 }
 
+void TForm1::ChoosePack(packs::Pack pack) {
+    screens_.ShowPackName(pack.manifest().name);
+    missions_.ChoosePack(std::move(pack));
+}
+
 void TForm1::FormShow(TForm2& musicWindow) {
     musicWindow.Hide();
     options_.SetMusicFrame(&musicWindow.Frame11);

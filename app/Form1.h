@@ -52,7 +52,7 @@ class TForm1 : public ui::Form {
     void FormCreate();
     void FormShow(TForm2& musicWindow);
     // The missions the next game flies: a pack's instead of the built-in ten.
-    void ChoosePack(packs::Pack pack) { missions_.ChoosePack(std::move(pack)); }
+    void ChoosePack(packs::Pack pack);
     const packs::Pack* ChosenPack() const { return missions_.pack(); }
     void FormDestroy();
 

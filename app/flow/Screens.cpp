@@ -42,6 +42,7 @@ void Screens::showMenu() {
     hud_.scorelabel.SetVisible(finalScoreShown_);
     hud_.Label7.SetVisible(finalScoreShown_);
     showBriefingControls(false);
+    play_.PackName.SetVisible(packChosen_);
     play_.Backmenu.Show();
     hud_.Banner1.SetRun(true);
     hud_.Banner1.Show();
@@ -66,8 +67,15 @@ void Screens::ShowFinalScore(int32_t score) {
     hud_.Label7.Show();
 }
 
+void Screens::ShowPackName(const std::string& name) {
+    packChosen_ = true;
+    play_.PackName.SetCaption(name);
+    play_.PackName.Show();
+}
+
 void Screens::ShowBriefing() {
     finalScoreShown_ = false;
+    play_.PackName.SetVisible(packChosen_);
     hud_.dxContainer1.Hide();
     showMenuEntries(false);
     showHudBars(true);
@@ -77,6 +85,7 @@ void Screens::ShowBriefing() {
 
 void Screens::ShowPlayView() {
     showBriefingControls(false);
+    play_.PackName.Hide();
     play_.Backmenu.Hide();
     hud_.dxContainer1.Show();
 }

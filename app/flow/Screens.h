@@ -30,6 +30,8 @@ class Screens {
     // The score of a game that has no upload (a pack's) stays on the menus,
     // with its caption, until the next briefing.
     void ShowFinalScore(int32_t score);
+    // The menus and briefings name the mission pack chosen, from now on.
+    void ShowPackName(const std::string& name);
 
   private:
     void showMenu();
@@ -42,6 +44,7 @@ class Screens {
     layout::HudControls& hud_;
     dib::TDIBTimer& titleTick_;
     bool finalScoreShown_ = false;
+    bool packChosen_ = false;
 };
 
 }  // namespace app

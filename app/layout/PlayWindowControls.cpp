@@ -103,7 +103,8 @@ PlayWindowControls::PlayWindowControls(ui::Form& form, dib::TDIBImageList& pictu
       DIBFadeLabel9("DIBFadeLabel9", &form),
       Label_Scoring("Label_Scoring"),
       Label3("Label3"),
-      Label12("Label12") {
+      Label12("Label12"),
+      PackName("PackName") {
     DIBContainer1.SetBounds(24, 64, 616, 479);
     DIBContainer1.SetColor(core::colors::black);
     DIBContainer1.SetParent(&form);
@@ -190,6 +191,11 @@ PlayWindowControls::PlayWindowControls(ui::Form& form, dib::TDIBImageList& pictu
 
     label(Label3, w, 0, 0, 80, 16, "", windowFont(), false);
     label(Label12, w, 0, 16, 120, 16, "", windowFont(), false);
+
+    // In the top of the menu panel, above the first entry and the briefing.
+    label(PackName, w, 168, 128, 257, 16, "", font("MS Sans Serif", 13, true, core::colors::aqua),
+          false);
+    PackName.SetAlignment(ui::TAlignment::Center);
 }
 
 }  // namespace app::layout

@@ -57,6 +57,9 @@ struct PlayWindowControls {
     // Diagnostic texts the ticks write; never shown.
     ui::TLabel Label3;
     ui::TLabel Label12;
+    // Beyond the classic layout: the name of the mission pack chosen, over
+    // the menu and the briefings; hidden while the game's own missions fly.
+    ui::TLabel PackName;
 };
 
 }  // namespace app::layout

@@ -65,34 +65,37 @@ TEST(PackScenario, APackGameFliesThePacksMissionsAndEndsWithItsScoreOnTheMenu) {
 
     const RunResult r = runSim(
         data.folder(),
-        "start\nwait 300\nclick DIBFadeLabel1\nwait 100\ncontrol Label4\nclick diblabel5\n"
-        "wait 100\ndump\n" +
+        "start\nwait 300\ncontrol PackName\nclick DIBFadeLabel1\nwait 100\ncontrol Label4\n"
+        "click diblabel5\nwait 100\ndump\ncontrol PackName\n" +
             kSkip + "control Label8\ncontrol Label4\nclick diblabel5\nwait 100\ndump\n" + kSkip +
             "click diblabel5\nwait 100\ndump\ncontrol dxContainer2\ncontrol scorelabel\n"
             "control Label7\n",
         "", "", "--pack '" + pack.folder() + "'");
     ASSERT_EQ(r.status, 0) << r.err;
     const auto out = lines(r.out);
-    ASSERT_EQ(out.size(), 9u) << r.out;
-    EXPECT_NE(jsonValue(out[0], "Caption").find("Fly it like the first"), std::string::npos);
-    EXPECT_EQ(jsonValue(out[1], "gravity"), "0.05");
-    EXPECT_EQ(jsonValue(out[1], "fuel"), "1400") << "1 x 1 x 400 + 1000";
-    EXPECT_EQ(jsonValue(out[1], "enemyGone"), "true") << "no enemy";
-    EXPECT_EQ(jsonValue(out[2], "Caption"), "\"Level 2\"");
-    EXPECT_NE(jsonValue(out[3], "Caption").find("Spawn Point    : Up top"), std::string::npos);
-    EXPECT_EQ(jsonValue(out[4], "gravity"), "-0.02");
-    EXPECT_EQ(jsonValue(out[4], "fuel"), "1800") << "1 x 2 x 400 + 1000";
-    EXPECT_EQ(jsonValue(out[4], "enemyX"), "36");
-    EXPECT_EQ(jsonValue(out[4], "beamLength"), "200");
-    EXPECT_EQ(jsonValue(out[4], "scrollX"), "144");
+    ASSERT_EQ(out.size(), 11u) << r.out;
+    EXPECT_EQ(jsonValue(out[0], "Caption"), "\"Two Shipped Caves\"") << "named on the title";
+    EXPECT_EQ(jsonValue(out[0], "Visible"), "true");
+    EXPECT_NE(jsonValue(out[1], "Caption").find("Fly it like the first"), std::string::npos);
+    EXPECT_EQ(jsonValue(out[2], "gravity"), "0.05");
+    EXPECT_EQ(jsonValue(out[2], "fuel"), "1400") << "1 x 1 x 400 + 1000";
+    EXPECT_EQ(jsonValue(out[2], "enemyGone"), "true") << "no enemy";
+    EXPECT_EQ(jsonValue(out[3], "Visible"), "false") << "no name over the flight";
+    EXPECT_EQ(jsonValue(out[4], "Caption"), "\"Level 2\"");
+    EXPECT_NE(jsonValue(out[5], "Caption").find("Spawn Point    : Up top"), std::string::npos);
+    EXPECT_EQ(jsonValue(out[6], "gravity"), "-0.02");
+    EXPECT_EQ(jsonValue(out[6], "fuel"), "1800") << "1 x 2 x 400 + 1000";
+    EXPECT_EQ(jsonValue(out[6], "enemyX"), "36");
+    EXPECT_EQ(jsonValue(out[6], "beamLength"), "200");
+    EXPECT_EQ(jsonValue(out[6], "scrollX"), "144");
     // After the pack's last mission its "Start Mission" ends the game.
-    EXPECT_EQ(jsonValue(out[5], "menuMode"), "true");
-    EXPECT_EQ(jsonValue(out[5], "missionNumber"), "3");
-    EXPECT_EQ(jsonValue(out[5], "score"), "30000") << "three lives at Beginner";
-    EXPECT_EQ(jsonValue(out[6], "Visible"), "false") << "no upload for a pack's game";
-    EXPECT_EQ(jsonValue(out[7], "Visible"), "true");
-    EXPECT_EQ(jsonValue(out[7], "Caption"), "\"30000\"");
-    EXPECT_EQ(jsonValue(out[8], "Visible"), "true") << "the score's caption";
+    EXPECT_EQ(jsonValue(out[7], "menuMode"), "true");
+    EXPECT_EQ(jsonValue(out[7], "missionNumber"), "3");
+    EXPECT_EQ(jsonValue(out[7], "score"), "30000") << "three lives at Beginner";
+    EXPECT_EQ(jsonValue(out[8], "Visible"), "false") << "no upload for a pack's game";
+    EXPECT_EQ(jsonValue(out[9], "Visible"), "true");
+    EXPECT_EQ(jsonValue(out[9], "Caption"), "\"30000\"");
+    EXPECT_EQ(jsonValue(out[10], "Visible"), "true") << "the score's caption";
 }
 
 TEST(PackScenario, APackThatCannotBeReadShowsItsBoxAndTheBuiltInGameGoesOn) {
