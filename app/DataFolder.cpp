@@ -65,6 +65,13 @@ std::string userDataFolder() {
 
 }  // namespace
 
+std::string packsFolder() {
+    if (const char* override = nonEmptyVariable("TARNWICK_DATA_DIR"); override != nullptr)
+        return asFolder(override) + "packs/";
+    const std::string user = userDataFolder();
+    return user.empty() ? user : user + "packs/";
+}
+
 std::string chooseDataFolder(const std::string& programFolder, std::string& overrideProblem) {
     overrideProblem.clear();
     if (const char* override = nonEmptyVariable("TARNWICK_DATA_DIR"); override != nullptr) {

@@ -16,4 +16,10 @@ namespace app {
 // folders tried when none can be used.
 std::string chooseDataFolder(const std::string& programFolder, std::string& overrideProblem);
 
+// Where the player installs mission packs, ending in '/': packs/ under
+// TARNWICK_DATA_DIR when set (so that tests never see a player's own), else
+// under $XDG_DATA_HOME/tarnwick/ (by default ~/.local/share/tarnwick/), never
+// the program folder. Empty when no home folder is known. Nothing is created.
+std::string packsFolder();
+
 }  // namespace app

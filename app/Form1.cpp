@@ -3,6 +3,7 @@
 #include "app/Form2.h"
 #include "app/LevelArchive.h"
 #include "app/PictureFile.h"
+#include "app/packs/InstalledPacks.h"
 #include "app/flow/KeyboardInput.h"
 #include "core/ArchivePassword.h"
 #include "dib/cDIBImage.h"
@@ -49,6 +50,8 @@ TForm1::TForm1(platform::EventLoop& loop, ProgramPaths paths)
              {.requestEffect = [this](uint8_t preset) { requestEffect(preset); },
               .endGame = [this] { gameEnd_.EndGame(); },
               .abandon = [this] { quit_.Abandon(); }}),
+      packChoice_(loop, missions_, screens_, Play.PackChoice,
+                  packs::InstalledPacks(paths_.packsFolder)),
       pause_(State, timers(), Hud.pauseg, phase_),
       actions_(
           Media, loop.audio(), timers(), [this](uint8_t preset) { requestEffect(preset); },
@@ -76,6 +79,7 @@ TForm1::TForm1(platform::EventLoop& loop, ProgramPaths paths)
     Play.DIBFadeLabel4.OnClick = [this] { DIBFadeLabel4Click(); };
     Play.DIBFadeLabel5.OnClick = [this] { DIBFadeLabel5Click(); };
     Play.DIBFadeLabel6.OnClick = [this] { DIBFadeLabel6Click(); };
+    Play.PackChoice.OnClick = [this] { PackChoiceClick(); };
     Upload.dxButton2.OnClick = [this] { dxButton2Click(); };
     Play.DIBFadeLabel2.OnClick = [this] { DIBFadeLabel2Click(); };
     Play.DIBFadeLabel7.OnClick = [this] { DIBFadeLabel7Click(); };
@@ -108,11 +112,6 @@ void TForm1::FormCreate() {
                         paths_.dataFolder,
                         {paths_.programName, "tarnwick", "tarnwick-sim", "level.zip"});
     Upload.Image4.SetPicture(LoadPictureFile(paths_.dataFolder + "Level_hs.jpg"));
-}
-
-void TForm1::ChoosePack(packs::Pack pack) {
-    screens_.ShowPackName(pack.manifest().name);
-    missions_.ChoosePack(std::move(pack));
 }
 
 void TForm1::FormShow(TForm2& musicWindow) {

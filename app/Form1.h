@@ -12,6 +12,7 @@
 #include "app/flow/MissionPhase.h"
 #include "app/flow/ChosenMissions.h"
 #include "app/flow/MissionSetup.h"
+#include "app/flow/PackChoice.h"
 #include "app/flow/PauseKey.h"
 #include "app/flow/PlaySceneView.h"
 #include "app/flow/PlayTimers.h"
@@ -52,8 +53,8 @@ class TForm1 : public ui::Form {
     void FormCreate();
     void FormShow(TForm2& musicWindow);
     // The missions the next game flies: a pack's instead of the built-in ten.
-    void ChoosePack(packs::Pack pack);
-    const packs::Pack* ChosenPack() const { return missions_.pack(); }
+    void ChoosePack(const std::string& path) { packChoice_.ChooseGiven(path); }
+    void PackChoiceClick() { packChoice_.Click(); }
     void FormDestroy();
 
     const ProgramPaths& Paths() const { return paths_; }
@@ -132,6 +133,7 @@ class TForm1 : public ui::Form {
     MissionEnd end_;
     GameStart start_;
     MissionSetup setup_;
+    PackChoice packChoice_;
     PauseKey pause_;
     MissionActions actions_;
     engine::FrameTickContext frameTick_;

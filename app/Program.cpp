@@ -6,7 +6,6 @@
 #include "app/Form1.h"
 #include "app/Form2.h"
 #include "app/ProgramFolder.h"
-#include "app/packs/PackError.h"
 
 namespace app {
 
@@ -21,6 +20,7 @@ ProgramPaths resolveProgramPaths(const std::optional<std::string>& programFolder
         if (paths.programFolder.empty() || paths.programFolder.back() != '/')
             paths.programFolder += '/';
     }
+    paths.packsFolder = packsFolder();
     try {
         paths.dataFolder = chooseDataFolder(paths.programFolder, problem);
     } catch (const std::exception& error) {
@@ -50,13 +50,7 @@ int Program::Run() {
     } catch (const std::exception& error) {
         loop_.queueMessage(error.what());
     }
-    if (pack_) {
-        try {
-            form1_->ChoosePack(packs::Pack::Read(*pack_));
-        } catch (const packs::PackError& error) {
-            loop_.queueMessage(error.what());
-        }
-    }
+    if (pack_) form1_->ChoosePack(*pack_);
     form2_ = std::make_unique<TForm2>(loop_);
 
     form1_->ShowWindow(kApplicationTitle);

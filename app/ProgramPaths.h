@@ -11,6 +11,7 @@ struct ProgramPaths {
     std::string programFolder;  // ends in '/'
     std::string dataFolder;     // ends in '/'
     std::string programName;    // the running program file's own name
+    std::string packsFolder;    // where mission packs are installed; may not exist
 };
 
 // Where a shipped file (the music, the engine sound) is read from: the program

@@ -16,7 +16,7 @@ constexpr int kLevelSize = 1280;
 struct Window {
     platform::HeadlessBackend backend;
     platform::EventLoop loop{backend};
-    app::TForm1 form{loop, app::ProgramPaths{"/nonexistent/", "/nonexistent/", "tarnwick"}};
+    app::TForm1 form{loop, app::ProgramPaths{"/nonexistent/", "/nonexistent/", "tarnwick", ""}};
     core::Bitmap frame{app::TForm1::kClientWidth, app::TForm1::kClientHeight};
 
     Window() {

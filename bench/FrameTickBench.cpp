@@ -27,7 +27,7 @@ constexpr int kExplosionParticles = 4000;
 struct Mission {
     platform::HeadlessBackend backend;
     platform::EventLoop loop{backend};
-    app::TForm1 form{loop, app::ProgramPaths{"/nonexistent/", "/nonexistent/", "tarnwick"}};
+    app::TForm1 form{loop, app::ProgramPaths{"/nonexistent/", "/nonexistent/", "tarnwick", ""}};
     core::Bitmap frame{app::TForm1::kClientWidth, app::TForm1::kClientHeight};
     const core::Bitmap cave = bench::cavePicture();
 

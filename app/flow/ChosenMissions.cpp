@@ -3,7 +3,7 @@
 namespace app {
 
 ChosenMissions::ChosenMissions(std::string dataFolder)
-    : current_(BuiltInMissions(std::move(dataFolder))) {}
+    : dataFolder_(std::move(dataFolder)), current_(BuiltInMissions(dataFolder_)) {}
 
 ChosenMissions::~ChosenMissions() = default;
 
@@ -11,6 +11,11 @@ void ChosenMissions::ChoosePack(packs::Pack pack) {
     auto chosen = std::make_unique<packs::Pack>(std::move(pack));
     current_ = PackMissions(*chosen);
     pack_ = std::move(chosen);
+}
+
+void ChosenMissions::ChooseBuiltIn() {
+    current_ = BuiltInMissions(dataFolder_);
+    pack_.reset();
 }
 
 }  // namespace app

@@ -17,6 +17,7 @@ class ChosenMissions : public Missions {
     ~ChosenMissions() override;
 
     void ChoosePack(packs::Pack pack);
+    void ChooseBuiltIn();
     // The chosen pack, or nullptr for the built-in missions.
     const packs::Pack* pack() const { return pack_.get(); }
 
@@ -28,6 +29,7 @@ class ChosenMissions : public Missions {
     core::Bitmap Cave(int number) const override { return current_->Cave(number); }
 
   private:
+    std::string dataFolder_;
     std::unique_ptr<packs::Pack> pack_;
     std::unique_ptr<Missions> current_;
 };

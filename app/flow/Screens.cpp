@@ -42,7 +42,8 @@ void Screens::showMenu() {
     hud_.scorelabel.SetVisible(finalScoreShown_);
     hud_.Label7.SetVisible(finalScoreShown_);
     showBriefingControls(false);
-    play_.PackName.SetVisible(packChosen_);
+    play_.PackName.Hide();
+    play_.PackChoice.SetVisible(packChoiceOffered_);
     play_.Backmenu.Show();
     hud_.Banner1.SetRun(true);
     hud_.Banner1.Show();
@@ -67,15 +68,19 @@ void Screens::ShowFinalScore(int32_t score) {
     hud_.Label7.Show();
 }
 
-void Screens::ShowPackName(const std::string& name) {
-    packChosen_ = true;
+void Screens::OfferPackChoice(bool offered) {
+    packChoiceOffered_ = offered;
+    if (state_.menuMode) play_.PackChoice.SetVisible(offered);
+}
+
+void Screens::SetPackName(const std::string& name) {
     play_.PackName.SetCaption(name);
-    play_.PackName.Show();
 }
 
 void Screens::ShowBriefing() {
     finalScoreShown_ = false;
-    play_.PackName.SetVisible(packChosen_);
+    play_.PackChoice.Hide();
+    play_.PackName.SetVisible(!play_.PackName.Caption().empty());
     hud_.dxContainer1.Hide();
     showMenuEntries(false);
     showHudBars(true);

@@ -30,8 +30,10 @@ class Screens {
     // The score of a game that has no upload (a pack's) stays on the menus,
     // with its caption, until the next briefing.
     void ShowFinalScore(int32_t score);
-    // The menus and briefings name the mission pack chosen, from now on.
-    void ShowPackName(const std::string& name);
+    // Whether the title offers a choice of missions (packs are there).
+    void OfferPackChoice(bool offered);
+    // The briefings name the mission pack chosen; empty for the game's own.
+    void SetPackName(const std::string& name);
 
   private:
     void showMenu();
@@ -44,7 +46,7 @@ class Screens {
     layout::HudControls& hud_;
     dib::TDIBTimer& titleTick_;
     bool finalScoreShown_ = false;
-    bool packChosen_ = false;
+    bool packChoiceOffered_ = false;
 };
 
 }  // namespace app

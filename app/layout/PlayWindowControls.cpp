@@ -104,6 +104,7 @@ PlayWindowControls::PlayWindowControls(ui::Form& form, dib::TDIBImageList& pictu
       Label_Scoring("Label_Scoring"),
       Label3("Label3"),
       Label12("Label12"),
+      PackChoice("PackChoice", &form),
       PackName("PackName") {
     DIBContainer1.SetBounds(24, 64, 616, 479);
     DIBContainer1.SetColor(core::colors::black);
@@ -193,6 +194,8 @@ PlayWindowControls::PlayWindowControls(ui::Form& form, dib::TDIBImageList& pictu
     label(Label12, w, 0, 16, 120, 16, "", windowFont(), false);
 
     // In the top of the menu panel, above the first entry and the briefing.
+    entry(PackChoice, w, 256, 128, "Pack : none", optionFont());
+    PackChoice.Hide();
     label(PackName, w, 168, 128, 257, 16, "", font("MS Sans Serif", 13, true, core::colors::aqua),
           false);
     PackName.SetAlignment(ui::TAlignment::Center);

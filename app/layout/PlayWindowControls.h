@@ -57,8 +57,10 @@ struct PlayWindowControls {
     // Diagnostic texts the ticks write; never shown.
     ui::TLabel Label3;
     ui::TLabel Label12;
-    // Beyond the classic layout: the name of the mission pack chosen, over
-    // the menu and the briefings; hidden while the game's own missions fly.
+    // Beyond the classic layout, at the top of the menu panel: on the title
+    // the choice of missions when packs are there to choose, an option in
+    // the options' look; on the briefings the chosen pack's name.
+    dib::TDIBFadeLabel PackChoice;
     ui::TLabel PackName;
 };
 

@@ -23,7 +23,7 @@ TEST(GamepadPause, StartPausesAMissionAndResumesIt) {
     const std::string recording = data.folder() + "recording.tws";
     platform::SdlBackend backend;
     app::Program program(backend, app::ProgramPaths{TARNWICK_PROGRAM_FOLDER "/", data.folder(),
-                                                    "tarnwick"});
+                                                    "tarnwick", ""});
     platform::EventLoop& loop = program.Loop();
     platform::ScriptRecorder recorder(recording, loop.clock().startUtc());
     loop.setRecorder(&recorder);

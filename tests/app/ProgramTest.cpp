@@ -29,7 +29,7 @@ struct StartedProgram {
     platform::Size frameSize;
 
     explicit StartedProgram(const TemporaryFolder& folder)
-        : program(backend, app::ProgramPaths{folder.folder(), folder.folder(), "tarnwick"}) {
+        : program(backend, app::ProgramPaths{folder.folder(), folder.folder(), "tarnwick", ""}) {
         backend.setDriver([this](platform::HeadlessBackend& b) {
             app::TForm1& form = *program.Form1();
             caption = b.windowCaption();

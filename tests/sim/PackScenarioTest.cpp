@@ -54,18 +54,23 @@ level = "Hard"
 details = ["Everything falls up", ""]
 )";
 
+// The shipped caves the game unpacks into `data`, made a pack in `pack`.
+void makeTwoCavePack(const TemporaryFolder& data, const fs::path& pack) {
+    ASSERT_EQ(runSim(data.folder(), "start\n", "").status, 0);
+    fs::create_directories(pack / "caves");
+    fs::copy_file(data.path() / "level0_big.jpg", pack / "first.jpg");
+    fs::copy_file(data.path() / "level8_big.jpg", pack / "caves" / "second.jpg");
+    testfiles::writeFile(pack / "pack.toml", kPackToml);
+}
+
 TEST(PackScenario, APackGameFliesThePacksMissionsAndEndsWithItsScoreOnTheMenu) {
     TemporaryFolder data;
-    ASSERT_EQ(runSim(data.folder(), "start\n", "").status, 0);  // unpacks the shipped caves
     TemporaryFolder pack;
-    fs::create_directories(pack.path() / "caves");
-    fs::copy_file(data.path() / "level0_big.jpg", pack.path() / "first.jpg");
-    fs::copy_file(data.path() / "level8_big.jpg", pack.path() / "caves" / "second.jpg");
-    testfiles::writeFile(pack.path() / "pack.toml", kPackToml);
+    makeTwoCavePack(data, pack.path());
 
     const RunResult r = runSim(
         data.folder(),
-        "start\nwait 300\ncontrol PackName\nclick DIBFadeLabel1\nwait 100\ncontrol Label4\n"
+        "start\nwait 300\ncontrol PackChoice\nclick DIBFadeLabel1\nwait 100\ncontrol Label4\n"
         "click diblabel5\nwait 100\ndump\ncontrol PackName\n" +
             kSkip + "control Label8\ncontrol Label4\nclick diblabel5\nwait 100\ndump\n" + kSkip +
             "click diblabel5\nwait 100\ndump\ncontrol dxContainer2\ncontrol scorelabel\n"
@@ -74,7 +79,7 @@ TEST(PackScenario, APackGameFliesThePacksMissionsAndEndsWithItsScoreOnTheMenu) {
     ASSERT_EQ(r.status, 0) << r.err;
     const auto out = lines(r.out);
     ASSERT_EQ(out.size(), 11u) << r.out;
-    EXPECT_EQ(jsonValue(out[0], "Caption"), "\"Two Shipped Caves\"") << "named on the title";
+    EXPECT_EQ(jsonValue(out[0], "Caption"), "\"Pack : Two Shipped Caves\"") << "on the title";
     EXPECT_EQ(jsonValue(out[0], "Visible"), "true");
     EXPECT_NE(jsonValue(out[1], "Caption").find("Fly it like the first"), std::string::npos);
     EXPECT_EQ(jsonValue(out[2], "gravity"), "0.05");
@@ -111,6 +116,34 @@ TEST(PackScenario, APackThatCannotBeReadShowsItsBoxAndTheBuiltInGameGoesOn) {
               std::string::npos)
         << out[0];
     EXPECT_NE(jsonValue(out[1], "Caption").find("No special info for"), std::string::npos);
+}
+
+// Packs installed in the packs folder are chosen at the title, each click
+// the next: a good one, one that is no pack (its box, and back to the
+// game's own missions), then round again through the game's own.
+TEST(PackScenario, TheTitleChoosesAmongTheInstalledPacks) {
+    TemporaryFolder data;
+    makeTwoCavePack(data, data.path() / "packs" / "caves");
+    testfiles::writeFile(data.path() / "packs" / "zz-broken.tarnwick", "no zip");
+    testfiles::writeFile(data.path() / "packs" / "notes.txt", "not a pack");
+    const RunResult r = runSim(data.folder(),
+                               "start\nwait 100\ncontrol PackChoice\nclick PackChoice\n"
+                               "control PackChoice\nclick PackChoice\nwait 10\ndump\nanswer ok\n"
+                               "control PackChoice\nclick PackChoice\nclick PackChoice\n"
+                               "click DIBFadeLabel1\n"
+                               "wait 100\ncontrol PackName\ncontrol PackChoice\n",
+                               "");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto out = lines(r.out);
+    ASSERT_EQ(out.size(), 6u) << r.out;
+    EXPECT_EQ(jsonValue(out[0], "Caption"), "\"Pack : none\"");
+    EXPECT_EQ(jsonValue(out[0], "Visible"), "true");
+    EXPECT_EQ(jsonValue(out[1], "Caption"), "\"Pack : Two Shipped Caves\"");
+    EXPECT_NE(jsonValue(out[2], "modal").find("zz-broken.tarnwick"), std::string::npos) << out[2];
+    EXPECT_EQ(jsonValue(out[3], "Caption"), "\"Pack : none\"");
+    EXPECT_EQ(jsonValue(out[4], "Caption"), "\"Two Shipped Caves\"") << "named on the briefing";
+    EXPECT_EQ(jsonValue(out[4], "Visible"), "true");
+    EXPECT_EQ(jsonValue(out[5], "Visible"), "false") << "chosen on the title only";
 }
 
 }  // namespace
