@@ -61,8 +61,17 @@ groff_warnings=$(zcat "$manual" | groff -man -Tutf8 -ww -z 2>&1)
 desktop=$(echo "$root"/usr/share/applications/*.desktop)
 id=$(basename "$desktop" .desktop)
 desktop-file-validate "$desktop" || fail "$desktop is not a valid desktop entry"
-grep -qx "Exec=tarnwick" "$desktop" && grep -qx "Icon=$id" "$desktop" ||
+grep -qx "Exec=tarnwick %f" "$desktop" && grep -qx "Icon=$id" "$desktop" ||
     fail "the desktop entry does not start tarnwick with the icon $id"
+# A file manager opens a mission pack with the game: the entry takes a file of
+# the pack type, known by its name and as a kind of ZIP.
+grep -qx "MimeType=application/x-tarnwick-pack;" "$desktop" ||
+    fail "the desktop entry does not open mission packs"
+cp -r "$root/usr/share/mime" "$scratch/mime"
+update-mime-database "$scratch/mime" || fail "the pack type does not build into a MIME database"
+grep -qx 'application/x-tarnwick-pack:\*.tarnwick' "$scratch/mime/globs" &&
+    grep -qx 'application/x-tarnwick-pack application/zip' "$scratch/mime/subclasses" ||
+    fail "the MIME database does not know *.tarnwick as a kind of ZIP"
 metainfo=$root/usr/share/metainfo/$id.metainfo.xml
 appstreamcli validate --no-net "$metainfo" || fail "$metainfo does not validate"
 grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" ||
