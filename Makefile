@@ -5,7 +5,7 @@ PACKAGES := cmake g++ pkg-config make \
 	libsdl2-dev libsdl2-ttf-dev libsdl2-mixer-dev libsdl2-image-dev \
 	fonts-liberation2 fonts-dejavu-core libfontconfig-dev \
 	libavformat-dev libavcodec-dev libswresample-dev \
-	libzip-dev zlib1g-dev libjpeg-dev libpng-dev libtomlplusplus-dev libcurl4-openssl-dev \
+	libzip-dev zlib1g-dev libjpeg-dev libpng-dev libtomlplusplus-dev libssl-dev libcurl4-openssl-dev \
 	libgtest-dev libgmock-dev libbenchmark-dev \
 	python3-pyftpdlib zip p7zip-full ffmpeg file \
 	xvfb xdotool imagemagick \

@@ -3,7 +3,6 @@
 #include "app/Form2.h"
 #include "app/LevelArchive.h"
 #include "app/PictureFile.h"
-#include "app/packs/InstalledPacks.h"
 #include "app/flow/KeyboardInput.h"
 #include "core/ArchivePassword.h"
 #include "dib/cDIBImage.h"
@@ -20,7 +19,7 @@ constexpr int kLevelPictureSize = 1280;
 
 }  // namespace
 
-TForm1::TForm1(platform::EventLoop& loop, ProgramPaths paths)
+TForm1::TForm1(platform::EventLoop& loop, ProgramPaths paths, PackChoices packs)
     : ui::Form("Form1", loop),
       DIBTimer1(loop),
       timer1(loop),
@@ -50,8 +49,7 @@ TForm1::TForm1(platform::EventLoop& loop, ProgramPaths paths)
              {.requestEffect = [this](uint8_t preset) { requestEffect(preset); },
               .endGame = [this] { gameEnd_.EndGame(); },
               .abandon = [this] { quit_.Abandon(); }}),
-      packChoice_(loop, missions_, screens_, Play.PackChoice,
-                  packs::InstalledPacks(paths_.packsFolder)),
+      packChoice_(loop, missions_, screens_, Play.PackChoice, std::move(packs)),
       pause_(State, timers(), Hud.pauseg, phase_),
       actions_(
           Media, loop.audio(), timers(), [this](uint8_t preset) { requestEffect(preset); },

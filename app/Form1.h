@@ -46,14 +46,14 @@ class TForm1 : public ui::Form {
     static constexpr int kClientWidth = 646;
     static constexpr int kClientHeight = 585;
 
-    TForm1(platform::EventLoop& loop, ProgramPaths paths);
+    // `packs`: what the title offers beside the game's own missions.
+    TForm1(platform::EventLoop& loop, ProgramPaths paths, PackChoices packs = {});
     ~TForm1() override;
 
     // Start-up handlers, in the order the program entry calls them.
     void FormCreate();
     void FormShow(TForm2& musicWindow);
     // The missions the next game flies: a pack's instead of the built-in ten.
-    void ChoosePack(const std::string& path) { packChoice_.ChooseGiven(path); }
     void PackChoiceClick() { packChoice_.Click(); }
     void FormDestroy();
 

@@ -31,18 +31,18 @@ ProgramPaths resolveProgramPaths(const std::optional<std::string>& programFolder
 }
 
 Program::Program(platform::Backend& backend, ProgramPaths paths, std::string startupProblem,
-                 std::optional<std::string> pack)
+                 PackChoices packs)
     : loop_(backend),
       paths_(std::move(paths)),
       startupProblem_(std::move(startupProblem)),
-      pack_(std::move(pack)) {}
+      packs_(std::move(packs)) {}
 
 Program::~Program() = default;
 
 int Program::Run() {
     if (!startupProblem_.empty()) loop_.queueMessage(startupProblem_);
 
-    form1_ = std::make_unique<TForm1>(loop_, paths_);
+    form1_ = std::make_unique<TForm1>(loop_, paths_, std::move(packs_));
     // An error while the window is created skips the rest of its creation;
     // the box shows once the window is up and the program goes on.
     try {
@@ -50,7 +50,6 @@ int Program::Run() {
     } catch (const std::exception& error) {
         loop_.queueMessage(error.what());
     }
-    if (pack_) form1_->ChoosePack(*pack_);
     form2_ = std::make_unique<TForm2>(loop_);
 
     form1_->ShowWindow(kApplicationTitle);

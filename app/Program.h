@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/ProgramPaths.h"
+#include "app/flow/PackChoice.h"
 #include "platform/Backend.h"
 #include "platform/EventLoop.h"
 
@@ -27,10 +28,11 @@ class Program {
   public:
     static constexpr const char* kApplicationTitle = "Tarnwick";
 
-    // `pack` names a mission pack to fly instead of the built-in missions; one
-    // that cannot be read shows its box and the game starts without it.
+    // `packs`: the mission packs the title offers, the one given on the
+    // command line chosen at once (one that cannot be read shows its box and
+    // the game starts with its own missions).
     Program(platform::Backend& backend, ProgramPaths paths, std::string startupProblem = {},
-            std::optional<std::string> pack = {});
+            PackChoices packs = {});
     ~Program();
 
     int Run();
@@ -43,7 +45,7 @@ class Program {
     platform::EventLoop loop_;
     ProgramPaths paths_;
     std::string startupProblem_;
-    std::optional<std::string> pack_;
+    PackChoices packs_;
     std::unique_ptr<TForm1> form1_;
     std::unique_ptr<TForm2> form2_;
 };

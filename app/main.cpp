@@ -5,6 +5,8 @@
 
 #include "app/CommandLine.h"
 #include "app/Program.h"
+#include "app/packs/InstalledPacks.h"
+#include "app/packs/RecordedPacks.h"
 #include "platform/ScriptRecorder.h"
 #include "platform/SdlBackend.h"
 
@@ -14,13 +16,20 @@ int main(int argc, char** argv) {
         std::string problem;
         app::ProgramPaths paths = app::resolveProgramPaths(std::nullopt, problem);
         if (!line.problem.empty()) problem += (problem.empty() ? "" : "\r\n") + line.problem;
+        app::PackChoices packs{line.pack, app::packs::InstalledPacks(paths.packsFolder)};
+        // TARNWICK_RECORD=FILE writes the game as a tarnwick-sim script that plays it again,
+        // naming the packs it was offered.
+        const char* recording = std::getenv("TARNWICK_RECORD");
+        const bool recorded = recording && *recording;
+        const std::vector<std::string> packLines =
+            recorded ? app::packs::RecordedPackLines(packs.given, packs.installed)
+                     : std::vector<std::string>();
         platform::SdlBackend backend;
-        app::Program program(backend, std::move(paths), std::move(problem), std::move(line.pack));
-        // TARNWICK_RECORD=FILE writes the game as a tarnwick-sim script that plays it again.
+        app::Program program(backend, std::move(paths), std::move(problem), std::move(packs));
         std::unique_ptr<platform::ScriptRecorder> recorder;
-        if (const char* path = std::getenv("TARNWICK_RECORD"); path && *path) {
-            recorder =
-                std::make_unique<platform::ScriptRecorder>(path, program.Loop().clock().startUtc());
+        if (recorded) {
+            recorder = std::make_unique<platform::ScriptRecorder>(
+                recording, program.Loop().clock().startUtc(), packLines);
             program.Loop().setRecorder(recorder.get());
         }
         return program.Run();

@@ -49,11 +49,13 @@ std::string inputLine(const Event& event) {
 
 }  // namespace
 
-ScriptRecorder::ScriptRecorder(const std::string& path, const core::TimeOfDay& startUtc)
+ScriptRecorder::ScriptRecorder(const std::string& path, const core::TimeOfDay& startUtc,
+                               const std::vector<std::string>& setup)
     : path_(path), out_(path, std::ios::trunc) {
     if (!out_) throw std::runtime_error("Cannot write the recording " + path);
     write("# Tarnwick recording: tarnwick-sim < this file plays the game again");
     write(clockLine(startUtc));
+    for (const std::string& line : setup) write(line);
     write("start");
 }
 

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "Recorder.h"
 #include "core/TimeOfDay.h"
@@ -16,8 +17,11 @@ namespace platform {
 // present step even if the game is stopped hard.
 class ScriptRecorder : public Recorder {
   public:
+    // `setup`: lines that tell the replay what the game started with besides
+    // the clock (the mission packs it was offered), written before `start`.
     // Throws std::runtime_error when `path` cannot be written.
-    ScriptRecorder(const std::string& path, const core::TimeOfDay& startUtc);
+    ScriptRecorder(const std::string& path, const core::TimeOfDay& startUtc,
+                   const std::vector<std::string>& setup = {});
 
     void tick(uint64_t atMs, uint32_t periodMs) override;
     void input(uint64_t atMs, const Event& event) override;

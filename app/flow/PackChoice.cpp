@@ -5,16 +5,12 @@
 namespace app {
 
 PackChoice::PackChoice(platform::EventLoop& loop, ChosenMissions& missions, Screens& screens,
-                       dib::TDIBFadeLabel& entry, std::vector<std::string> installed)
+                       dib::TDIBFadeLabel& entry, PackChoices choices)
     : loop_(loop), missions_(missions), screens_(screens), entry_(entry),
-      packs_(std::move(installed)) {
+      packs_(std::move(choices.installed)) {
+    if (choices.given) packs_.insert(packs_.begin(), *choices.given);
     screens_.OfferPackChoice(!packs_.empty());
-}
-
-void PackChoice::ChooseGiven(const std::string& path) {
-    packs_.insert(packs_.begin(), path);
-    screens_.OfferPackChoice(true);
-    choose(1);
+    if (choices.given) choose(1);
 }
 
 void PackChoice::Click() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,13 @@
 
 namespace app {
 
+// The packs the title offers, in the order its choice goes through them: the
+// one named on the command line, which is chosen at once, and the installed.
+struct PackChoices {
+    std::optional<std::string> given;
+    std::vector<std::string> installed;
+};
+
 // The title's choice of missions: the game's own ten, the pack named on the
 // command line, and the packs installed in the packs folder, each click on
 // the entry the next in turn. A pack is read when it is chosen; one that
@@ -19,10 +27,8 @@ namespace app {
 class PackChoice {
   public:
     PackChoice(platform::EventLoop& loop, ChosenMissions& missions, Screens& screens,
-               dib::TDIBFadeLabel& entry, std::vector<std::string> installed);
+               dib::TDIBFadeLabel& entry, PackChoices choices);
 
-    // The pack named on the command line: first among the packs, and chosen.
-    void ChooseGiven(const std::string& path);
     void Click();
 
   private:

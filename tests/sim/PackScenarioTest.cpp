@@ -7,6 +7,8 @@
 #include <filesystem>
 
 #include "SimRunner.h"
+#include "app/packs/PackDigest.h"
+#include "app/packs/RecordedPacks.h"
 
 namespace {
 
@@ -144,6 +146,53 @@ TEST(PackScenario, TheTitleChoosesAmongTheInstalledPacks) {
     EXPECT_EQ(jsonValue(out[4], "Caption"), "\"Two Shipped Caves\"") << "named on the briefing";
     EXPECT_EQ(jsonValue(out[4], "Visible"), "true");
     EXPECT_EQ(jsonValue(out[5], "Visible"), "false") << "chosen on the title only";
+}
+
+// A recording names the packs the game was offered by their digests; the
+// replay finds them among --pack and the packs folder and offers the same,
+// in the same order, and refuses a pack the recording does not name.
+TEST(PackScenario, ARecordingNamesItsPacksAndTheReplayOffersTheSameOnes) {
+    TemporaryFolder data;
+    const fs::path folder = data.path() / "packs" / "caves";
+    makeTwoCavePack(data, folder);
+    const std::string zipped = data.folder() + "caves.tarnwick";
+    ASSERT_EQ(std::system(("cd '" + folder.string() + "' && zip -qr '" + zipped + "' .").c_str()), 0);
+    // The digest of a pack file is its file's SHA-256, as sha256sum gives it.
+    ASSERT_EQ(std::system(("sha256sum '" + zipped + "' | cut -c1-64 > '" + data.folder() +
+                           "sum.txt'")
+                              .c_str()),
+              0);
+    const std::string digest = app::packs::PackDigest(zipped);
+    EXPECT_EQ(digest + "\n", testfiles::readFile(data.path() / "sum.txt"));
+
+    std::string setup;
+    for (const std::string& line :
+         app::packs::RecordedPackLines(zipped, {folder.string(), data.folder() + "absent"}))
+        setup += line + "\n";
+    EXPECT_EQ(setup.find("pack given " + digest + " " + zipped + "\n"), 0u) << setup;
+    EXPECT_NE(setup.find("pack installed - absent\n"), std::string::npos) << setup;
+    const std::string script = setup + "start\nwait 100\ncontrol PackChoice\nclick PackChoice\n"
+                               "control PackChoice\n";
+    const std::string withPack = "--pack '" + zipped + "'";
+    const RunResult replayed = runSim(data.folder(), script, "", "", withPack);
+    ASSERT_EQ(replayed.status, 0) << replayed.err;
+    const auto out = lines(replayed.out);
+    ASSERT_EQ(out.size(), 2u) << replayed.out;
+    EXPECT_EQ(jsonValue(out[0], "Caption"), "\"Pack : Two Shipped Caves\"") << "given, chosen";
+    EXPECT_EQ(jsonValue(out[1], "Caption"), "\"Pack : Two Shipped Caves\"")
+        << "the installed copy, found by its digest in the packs folder";
+
+    const RunResult withoutIt = runSim(data.folder(), script, "");
+    EXPECT_EQ(withoutIt.status, 2);
+    EXPECT_NE(withoutIt.err.find("line 1: the recording flies the pack " + zipped), std::string::npos)
+        << withoutIt.err;
+    testfiles::writeFile(data.path() / "other.tarnwick", "another pack");
+    const RunResult another =
+        runSim(data.folder(), script, "", "", withPack + " --pack '" + data.folder() + "other.tarnwick'");
+    EXPECT_EQ(another.status, 2);
+    EXPECT_NE(another.err.find("other.tarnwick is not a pack this recording flies"),
+              std::string::npos)
+        << another.err;
 }
 
 }  // namespace
