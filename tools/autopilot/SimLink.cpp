@@ -12,7 +12,7 @@
 
 namespace autopilot {
 
-SimLink::SimLink(const std::string& simPath) {
+SimLink::SimLink(const std::string& simPath, const std::string& pack) {
     std::string templ = (std::filesystem::temp_directory_path() / "autopilot-XXXXXX").string();
     std::vector<char> name(templ.begin(), templ.end());
     name.push_back('\0');
@@ -32,7 +32,10 @@ SimLink::SimLink(const std::string& simPath) {
         close(out[0]);
         close(out[1]);
         setenv("TARNWICK_DATA_DIR", dataDir_.c_str(), 1);
-        execl(simPath.c_str(), simPath.c_str(), static_cast<char*>(nullptr));
+        if (pack.empty())
+            execl(simPath.c_str(), simPath.c_str(), static_cast<char*>(nullptr));
+        else
+            execl(simPath.c_str(), simPath.c_str(), "--pack", pack.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
     close(in[0]);

@@ -15,7 +15,8 @@ namespace autopilot {
 class SimLink {
   public:
     // Starts `simPath` with TARNWICK_DATA_DIR set to a fresh folder of its own.
-    explicit SimLink(const std::string& simPath);
+    // `pack`, when not empty: the mission pack the simulator flies (--pack).
+    SimLink(const std::string& simPath, const std::string& pack);
     ~SimLink();
     SimLink(const SimLink&) = delete;
     SimLink& operator=(const SimLink&) = delete;

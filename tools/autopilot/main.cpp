@@ -12,6 +12,8 @@
 
 #include "Pilot.h"
 #include "SimLink.h"
+#include "app/packs/Pack.h"
+#include "app/packs/PackError.h"
 
 namespace {
 
@@ -67,10 +69,16 @@ std::vector<int> parseList(const std::string& text, int last) {
 
 int usage() {
     std::fprintf(stderr,
-                 "usage: autopilot [--missions all|N[,N...]] [--levels all|L[,L...]] "
+                 "usage: autopilot [--pack PACK] [--missions all|N[,N...]] [--levels all|L[,L...]] "
                  "[--shots DIR] [--sim PATH]\n"
-                 "  levels: 1 Beginner, 2 Normal, 3 Expert (default: every mission at 1)\n");
+                 "  levels: 1 Beginner, 2 Normal, 3 Expert (default: every mission at 1)\n"
+                 "  PACK: a mission pack, flown instead of the game's own ten missions\n");
     return 2;
+}
+
+// The missions of the pack, which must be one the game can fly.
+int missionsOf(const std::string& pack) {
+    return static_cast<int>(app::packs::Pack::Read(pack).manifest().missions.size());
 }
 
 }  // namespace
@@ -80,14 +88,17 @@ int main(int argc, char** argv) {
     std::vector<int> levels{1};
     std::string shots;
     std::string sim = besideMe("tarnwick-sim");
+    std::string pack;
+    std::string missionList = "all";
     try {
-        missions = parseList("all", 10);
         for (int i = 1; i < argc; ++i) {
             const std::string option = argv[i];
             if (i + 1 >= argc) return usage();
             const std::string value = argv[++i];
-            if (option == "--missions")
-                missions = parseList(value, 10);
+            if (option == "--pack")
+                pack = value;
+            else if (option == "--missions")
+                missionList = value;
             else if (option == "--levels")
                 levels = parseList(value, 3);
             else if (option == "--shots")
@@ -97,8 +108,12 @@ int main(int argc, char** argv) {
             else
                 return usage();
         }
+        missions = parseList(missionList, pack.empty() ? 10 : missionsOf(pack));
     } catch (const std::invalid_argument&) {
         return usage();
+    } catch (const app::packs::PackError& error) {
+        std::fprintf(stderr, "autopilot: %s\n", error.what());
+        return 2;
     }
     if (!shots.empty()) std::filesystem::create_directories(shots);
 
@@ -110,7 +125,7 @@ int main(int argc, char** argv) {
         for (const int mission : missions) {
             autopilot::Outcome outcome;
             try {
-                autopilot::SimLink link(sim);
+                autopilot::SimLink link(sim, pack);
                 reachBriefing(link, level, mission);
                 autopilot::Pilot pilot(link, shots);
                 outcome = pilot.fly();
