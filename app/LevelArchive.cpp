@@ -12,6 +12,8 @@
 #include <memory>
 #include <system_error>
 
+#include "app/ZipErrorText.h"
+
 namespace app {
 namespace {
 
@@ -44,14 +46,6 @@ bool isSeparator(char c) {
 std::string bareNameOf(const std::string& entryName) {
     const size_t lastSeparator = entryName.find_last_of("/\\");
     return lastSeparator == std::string::npos ? entryName : entryName.substr(lastSeparator + 1);
-}
-
-std::string openErrorText(int code) {
-    zip_error_t error;
-    zip_error_init_with_code(&error, code);
-    std::string text = zip_error_strerror(&error);
-    zip_error_fini(&error);
-    return text;
 }
 
 [[noreturn]] void systemFailure(const std::string& what) {
@@ -220,7 +214,7 @@ class Extraction {
         archive_.reset(zip_open(archivePath_.c_str(), ZIP_RDONLY, &openError));
         if (!archive_) {
             throw ArchiveError("Cannot open the level archive " + archivePath_ + ": " +
-                               openErrorText(openError));
+                               ZipErrorText(openError));
         }
         const std::string passwordText(password);
         if (zip_set_default_password(archive_.get(),

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "app/ZipErrorText.h"
 #include "app/packs/PackError.h"
 
 namespace app::packs {
@@ -30,14 +31,6 @@ struct ArchiveCloser {
 struct EntryCloser {
     void operator()(zip_file_t* entry) const { zip_fclose(entry); }
 };
-
-std::string zipErrorText(int code) {
-    zip_error_t error;
-    zip_error_init_with_code(&error, code);
-    std::string text = zip_error_strerror(&error);
-    zip_error_fini(&error);
-    return text;
-}
 
 }  // namespace
 
@@ -70,7 +63,7 @@ class ZipSource : public PackFiles::Source {
     ZipSource(const std::string& pack, const std::string& path) {
         int code = 0;
         archive_.reset(zip_open(path.c_str(), ZIP_RDONLY | ZIP_CHECKCONS, &code));
-        if (!archive_) FailPack(pack, "not a readable ZIP file: " + zipErrorText(code));
+        if (!archive_) FailPack(pack, "not a readable ZIP file: " + ZipErrorText(code));
         const zip_int64_t entries = zip_get_num_entries(archive_.get(), 0);
         for (zip_int64_t i = 0; i < entries; ++i) checkEntry(pack, static_cast<zip_uint64_t>(i));
     }

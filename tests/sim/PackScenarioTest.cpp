@@ -16,45 +16,6 @@ using namespace simtest;
 using testfiles::TemporaryFolder;
 namespace fs = std::filesystem;
 
-// Two missions on caves the game ships: the first mission's cave with its
-// own gravity, then the inverted cave with an enemy.
-const std::string kPackToml = R"(name = "Two Shipped Caves"
-author = "The Tarnwick developers"
-version = "1.0"
-
-[[missions]]
-picture = "first.jpg"
-gravity = 0.05
-ship = [86, 60]
-cargo = [500, 150]
-collector = [300, 456]
-exit = [455, 330]
-enemy = "none"
-
-[missions.briefing]
-spawn = "Inside cave"
-gravity = "Light"
-bombs = "No"
-level = "Easy"
-details = ["Fly it like the first", "mission"]
-
-[[missions]]
-picture = "caves/second.jpg"
-gravity = -0.02
-ship = [152, 90]
-cargo = [582, 128]
-collector = [196, 1080]
-exit = [1060, 140]
-enemy = [36, 1006]
-beam = 200
-
-[missions.briefing]
-spawn = "Up top"
-gravity = "INVERTED"
-bombs = "Yes"
-level = "Hard"
-details = ["Everything falls up", ""]
-)";
 
 // The shipped caves the game unpacks into `data`, made a pack in `pack`.
 void makeTwoCavePack(const TemporaryFolder& data, const fs::path& pack) {
@@ -62,7 +23,7 @@ void makeTwoCavePack(const TemporaryFolder& data, const fs::path& pack) {
     fs::create_directories(pack / "caves");
     fs::copy_file(data.path() / "level0_big.jpg", pack / "first.jpg");
     fs::copy_file(data.path() / "level8_big.jpg", pack / "caves" / "second.jpg");
-    testfiles::writeFile(pack / "pack.toml", kPackToml);
+    fs::copy_file(TARNWICK_PACKS_DIR "/two-shipped-caves.toml", pack / "pack.toml");
 }
 
 TEST(PackScenario, APackGameFliesThePacksMissionsAndEndsWithItsScoreOnTheMenu) {

@@ -108,44 +108,6 @@ void writeLevelSeeds(const fs::path& programFolder, const fs::path& out) {
     fs::remove_all(unpacked);
 }
 
-// Two missions as a maker writes them, one with an enemy and one without.
-constexpr const char* kPackToml = R"(name = "Seed Caves"
-author = "The Tarnwick developers"
-version = "1.0"
-
-[[missions]]
-picture = "caves/first.jpg"
-gravity = 0.03
-ship = [86, 60]
-cargo = [500, 150]
-collector = [300, 456]
-exit = [455, 330]
-enemy = "none"
-
-[missions.briefing]
-spawn = "Inside cave"
-gravity = "Very Light"
-bombs = "No"
-level = "Easy"
-details = ["No special info for", "this mission"]
-
-[[missions]]
-picture = "second.jpg"
-gravity = -0.01
-ship = [152, 90]
-cargo = [582, 128]
-collector = [196, 1080]
-exit = [1060, 140]
-enemy = [36, 1006]
-beam = 210
-
-[missions.briefing]
-spawn = "Inside cave"
-gravity = "INVERTED"
-bombs = "Yes"
-level = "Very Hard"
-details = ["Planet gravity high", "Use bombs(ctrl) to get out of enclosed areas"]
-)";
 
 // A plain ZIP pack, its entries stored uncompressed so that the fuzzer's
 // changes reach pack.toml and the pictures as they are.
@@ -163,15 +125,16 @@ void writePack(const fs::path& path, const std::vector<std::pair<std::string, st
     if (zip_close(archive) != 0) throw std::runtime_error("cannot write " + path.string());
 }
 
-void writePackSeeds(const fs::path& out) {
+// `toml`: a pack.toml of two missions whose caves are first.jpg and
+// caves/second.jpg.
+void writePackSeeds(const fs::path& toml, const fs::path& out) {
     const fs::path packs = corpus(out, "pack");
-    const std::string toml = kPackToml;
-    const std::vector<uint8_t> manifest(toml.begin(), toml.end());
+    const std::vector<uint8_t> manifest = readFile(toml);
     std::vector<uint8_t> picture;
     for (const auto& item : fs::directory_iterator(out / "picture_file"))
         if (item.path().filename() == "level0_big.jpg") picture = readFile(item.path());
     writePack(packs / "two-missions.tarnwick",
-              {{"pack.toml", manifest}, {"caves/first.jpg", picture}, {"second.jpg", picture}});
+              {{"pack.toml", manifest}, {"first.jpg", picture}, {"caves/second.jpg", picture}});
     writePack(packs / "only-its-toml.tarnwick", {{"pack.toml", manifest}});
 }
 
@@ -185,7 +148,7 @@ int main(int argc, char** argv) {
     try {
         writeStoredForms(argv[1], argv[2]);
         writeLevelSeeds(argv[1], argv[2]);
-        writePackSeeds(argv[2]);
+        writePackSeeds(TARNWICK_SEED_PACK_TOML, argv[2]);
     } catch (const std::exception& error) {
         std::cerr << "tarnwick-fuzz-seeds: " << error.what() << '\n';
         return 1;
