@@ -1,30 +1,13 @@
 #include "app/PictureFormats.h"
 
-#include <csetjmp>
-#include <cstdio>
-
-// jpeglib.h needs FILE and size_t declared before it, and jerror.h needs
-// jpeglib.h's configuration to list every warning code.
-#include <jpeglib.h>
+// jerror.h needs jpeglib.h's configuration, which the manager brings, to list
+// every warning code.
+#include "app/JpegErrorManager.h"
 // (kept apart so that sorting the includes cannot swap the two)
 #include <jerror.h>
 
 namespace app {
 namespace {
-
-// libjpeg's default error handler ends the process. Ours jumps back into
-// decode() with the message, which then reports it as a PictureError.
-struct JpegErrorManager {
-    jpeg_error_mgr base;  // first member: libjpeg only sees this part
-    std::jmp_buf jump;
-    char message[JMSG_LENGTH_MAX];
-};
-
-[[noreturn]] void abandonDecoding(j_common_ptr info) {
-    auto* errors = reinterpret_cast<JpegErrorManager*>(info->err);
-    (*info->err->format_message)(info, errors->message);
-    std::longjmp(errors->jump, 1);
-}
 
 // libjpeg only warns about damaged or missing data and goes on, filling the
 // rest of the picture with grey. A level picture with a grey block is rock
@@ -47,7 +30,7 @@ bool isDamagedDataWarning(int code) {
 }
 
 void onJpegMessage(j_common_ptr info, int level) {
-    if (level < 0 && isDamagedDataWarning(info->err->msg_code)) abandonDecoding(info);
+    if (level < 0 && isDamagedDataWarning(info->err->msg_code)) JpegErrorManager::abandon(info);
 }
 
 struct JpegDecoder {
@@ -55,8 +38,7 @@ struct JpegDecoder {
     JpegErrorManager errors{};
 
     JpegDecoder() {
-        info.err = jpeg_std_error(&errors.base);
-        errors.base.error_exit = abandonDecoding;
+        info.err = errors.errors();
         errors.base.emit_message = onJpegMessage;
     }
     ~JpegDecoder() { jpeg_destroy_decompress(&info); }

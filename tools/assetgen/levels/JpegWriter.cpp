@@ -6,35 +6,19 @@
 #include <stdexcept>
 #include <string>
 
-// jpeglib.h needs FILE and size_t declared before it.
-#include <jpeglib.h>
+#include "app/JpegErrorManager.h"
 
 namespace assetgen::levels {
 namespace {
 
-// libjpeg's default error handler ends the process; this one jumps back into
-// compress() with the message.
-struct ErrorManager {
-    jpeg_error_mgr base;  // first member: libjpeg only sees this part
-    std::jmp_buf jump;
-    char message[JMSG_LENGTH_MAX];
-};
-
-[[noreturn]] void abandon(j_common_ptr info) {
-    auto* errors = reinterpret_cast<ErrorManager*>(info->err);
-    (*info->err->format_message)(info, errors->message);
-    std::longjmp(errors->jump, 1);
-}
-
 struct Compressor {
     jpeg_compress_struct info{};
-    ErrorManager errors{};
+    app::JpegErrorManager errors{};
     unsigned char* output = nullptr;
     unsigned long outputSize = 0;
 
     Compressor() {
-        info.err = jpeg_std_error(&errors.base);
-        errors.base.error_exit = abandon;
+        info.err = errors.errors();
     }
     ~Compressor() {
         jpeg_destroy_compress(&info);
