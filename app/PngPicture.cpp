@@ -52,4 +52,29 @@ core::Bitmap DecodePng(std::span<const uint8_t> bytes, const std::string& name) 
     return picture;
 }
 
+std::vector<uint8_t> EncodePng(const core::Bitmap& picture, const std::string& name) {
+    std::vector<uint8_t> rgb;
+    rgb.reserve(static_cast<size_t>(picture.width()) * picture.height() * 3);
+    for (int y = 0; y < picture.height(); ++y) {
+        const uint32_t* row = picture.row(y);
+        for (int x = 0; x < picture.width(); ++x) {
+            rgb.push_back(static_cast<uint8_t>(row[x] >> 16));
+            rgb.push_back(static_cast<uint8_t>(row[x] >> 8));
+            rgb.push_back(static_cast<uint8_t>(row[x]));
+        }
+    }
+    PngImage png;
+    png.image.width = static_cast<png_uint_32>(picture.width());
+    png.image.height = static_cast<png_uint_32>(picture.height());
+    png.image.format = PNG_FORMAT_RGB;
+    png_alloc_size_t size = 0;
+    if (!png_image_write_to_memory(&png.image, nullptr, &size, 0, rgb.data(), 0, nullptr))
+        FailPicture(name, png.image.message);
+    std::vector<uint8_t> bytes(size);
+    if (!png_image_write_to_memory(&png.image, bytes.data(), &size, 0, rgb.data(), 0, nullptr))
+        FailPicture(name, png.image.message);
+    bytes.resize(size);
+    return bytes;
+}
+
 }  // namespace app

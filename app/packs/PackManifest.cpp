@@ -267,6 +267,25 @@ PackMission readMission(const Reader& read, const toml::table& mission, int numb
 
 }  // namespace
 
+std::string BuiltManifest(std::string_view text, const std::string& packName,
+                          const std::function<std::string(const std::string&)>& pictureOf) {
+    ParseManifest(text, packName);
+    toml::table root = toml::parse(text, std::string_view("pack.toml"));
+    for (toml::node& mission : *root["missions"].as_array()) {
+        toml::table& table = *mission.as_table();
+        if (const std::optional<std::string> source = table["source"].value<std::string>()) {
+            table.erase("source");
+            table.insert_or_assign("picture", pictureOf(*source));
+        }
+    }
+    // Numbers as the maker wrote them (0.05, not 0.050000000000000003).
+    std::ostringstream out;
+    out << toml::toml_formatter(root, toml::toml_formatter::default_flags |
+                                          toml::format_flags::relaxed_float_precision)
+        << '\n';
+    return out.str();
+}
+
 PackManifest ParseManifest(std::string_view text, const std::string& packName) {
     const Reader read(packName);
     toml::table root;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,5 +43,11 @@ struct PackManifest {
 // game does not know (a misspelt key would otherwise be silently ignored).
 // Throws PackError naming `packName` and the line at fault.
 PackManifest ParseManifest(std::string_view text, const std::string& packName);
+
+// pack.toml as a built pack holds it: each mission's `source = "FILE"`
+// replaced by `picture = pictureOf(FILE)`, every other value kept (the
+// maker's comments are not). `text` must pass ParseManifest.
+std::string BuiltManifest(std::string_view text, const std::string& packName,
+                          const std::function<std::string(const std::string&)>& pictureOf);
 
 }  // namespace app::packs

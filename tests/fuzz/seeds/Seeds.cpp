@@ -16,10 +16,9 @@
 #include <string>
 #include <vector>
 
-#include <zip.h>
-
 #include "app/LevelArchive.h"
 #include "app/PictureFile.h"
+#include "app/packs/PackArchive.h"
 #include "assets/StoredPictures.h"
 #include "assets/StoredSounds.h"
 #include "core/ArchivePassword.h"
@@ -109,22 +108,6 @@ void writeLevelSeeds(const fs::path& programFolder, const fs::path& out) {
 }
 
 
-// A plain ZIP pack, its entries stored uncompressed so that the fuzzer's
-// changes reach pack.toml and the pictures as they are.
-void writePack(const fs::path& path, const std::vector<std::pair<std::string, std::vector<uint8_t>>>& entries) {
-    int error = 0;
-    zip_t* archive = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
-    if (!archive) throw std::runtime_error("cannot write " + path.string());
-    for (const auto& [name, bytes] : entries) {
-        zip_source_t* source = zip_source_buffer(archive, bytes.data(), bytes.size(), 0);
-        const zip_int64_t index = zip_file_add(archive, name.c_str(), source, ZIP_FL_ENC_UTF_8);
-        if (index < 0 || zip_set_file_compression(archive, static_cast<zip_uint64_t>(index),
-                                                  ZIP_CM_STORE, 0) != 0)
-            throw std::runtime_error("cannot add " + name + " to " + path.string());
-    }
-    if (zip_close(archive) != 0) throw std::runtime_error("cannot write " + path.string());
-}
-
 // `toml`: a pack.toml of two missions whose caves are first.jpg and
 // caves/second.jpg.
 void writePackSeeds(const fs::path& toml, const fs::path& out) {
@@ -133,9 +116,13 @@ void writePackSeeds(const fs::path& toml, const fs::path& out) {
     std::vector<uint8_t> picture;
     for (const auto& item : fs::directory_iterator(out / "picture_file"))
         if (item.path().filename() == "level0_big.jpg") picture = readFile(item.path());
-    writePack(packs / "two-missions.tarnwick",
-              {{"pack.toml", manifest}, {"first.jpg", picture}, {"caves/second.jpg", picture}});
-    writePack(packs / "only-its-toml.tarnwick", {{"pack.toml", manifest}});
+    // Stored uncompressed, as packs are, so that the fuzzer's changes reach
+    // pack.toml and the pictures as they are.
+    app::packs::WritePackArchive(
+        (packs / "two-missions.tarnwick").string(),
+        {{"pack.toml", manifest}, {"first.jpg", picture}, {"caves/second.jpg", picture}});
+    app::packs::WritePackArchive((packs / "only-its-toml.tarnwick").string(),
+                                 {{"pack.toml", manifest}});
 }
 
 }  // namespace

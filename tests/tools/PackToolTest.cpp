@@ -1,0 +1,100 @@
+// tarnwick-pack as a maker runs it: a pack folder whose cave is a source in
+// the cave language built into a pack file the game reads, its cave drawn
+// losslessly, and that pack flown by the autopilot. A build that fails
+// leaves no pack behind.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "app/PictureFile.h"
+#include "app/packs/Pack.h"
+#include "levels/LevelSource.h"
+#include "levels/Painter.h"
+#include "levels/Terrain.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct ToolRun {
+    int status = -1;
+    std::string out;
+};
+
+ToolRun run(const std::string& arguments) {
+    ToolRun result;
+    FILE* pipe = popen(("'" TARNWICK_PACK_TOOL "' " + arguments + " 2>&1").c_str(), "r");
+    if (!pipe) return result;
+    std::array<char, 4096> buffer;
+    for (size_t n; (n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0;)
+        result.out.append(buffer.data(), n);
+    const int raw = pclose(pipe);
+    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    return result;
+}
+
+void write(const fs::path& path, const std::string& text) {
+    fs::create_directories(path.parent_path());
+    std::ofstream(path) << text;
+}
+
+TEST(PackTool, BuildDrawsTheSourceCavesAndTheAutopilotFliesThePack) {
+    const fs::path scratch = fs::temp_directory_path() / ("pack-tool-" + std::to_string(getpid()));
+    const fs::path folder = scratch / "caves";
+    const std::string level = TARNWICK_LEVELS_DIR "/level01.level";
+    fs::create_directories(folder / "caves");
+    fs::copy_file(level, folder / "caves" / "first.level");
+    std::ifstream in(TARNWICK_PACKS_DIR "/two-shipped-caves.toml");
+    std::string toml((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    toml = toml.substr(0, toml.find("\n[[missions]]", toml.find("[[missions]]") + 1) + 1);
+    toml.replace(toml.find("picture = \"first.jpg\""), 21, "source = \"caves/first.level\"");
+    write(folder / "pack.toml", toml);
+
+    const std::string out = (scratch / "caves.tarnwick").string();
+    const ToolRun built = run("build '" + folder.string() + "' '" + out + "'");
+    ASSERT_EQ(built.status, 0) << built.out;
+    EXPECT_NE(built.out.find("1 missions, 1 caves drawn"), std::string::npos) << built.out;
+    const app::packs::Pack pack = app::packs::Pack::Read(out);
+    ASSERT_EQ(pack.manifest().missions.size(), 1u);
+    EXPECT_EQ(pack.manifest().missions[0].picture, "caves/first.png");
+    EXPECT_EQ(pack.manifest().missions[0].row.gravity, 0.05);
+    const auto source = assetgen::levels::loadLevelSource(level);
+    const core::Bitmap painted =
+        assetgen::levels::paintPicture(source, assetgen::levels::carveTerrain(source));
+    const core::Bitmap cave = pack.Cave(1);
+    ASSERT_EQ(cave.width(), painted.width());
+    bool same = true;
+    for (int y = 0; y < cave.height() && same; ++y)
+        for (int x = 0; x < cave.width() && same; ++x)
+            same = (cave.pixel(x, y).value & 0xFFFFFF) == (painted.pixel(x, y).value & 0xFFFFFF);
+    EXPECT_TRUE(same) << "the drawn cave is the painted one, colour for colour";
+
+    const ToolRun flown = run("fly '" + out + "'");
+    EXPECT_EQ(flown.status, 0) << flown.out;
+    EXPECT_NE(flown.out.find("| 1 | Beginner | yes |"), std::string::npos) << flown.out;
+
+    // A source that is not there, and one that is no cave: nothing is written.
+    fs::remove(out);
+    fs::remove(folder / "caves" / "first.level");
+    const ToolRun missing = run("build '" + folder.string() + "' '" + out + "'");
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.out.find("\"caves/first.level\" is not in the pack"), std::string::npos)
+        << missing.out;
+    write(folder / "caves" / "first.level", "tunnel of love\n");
+    const ToolRun broken = run("build '" + folder.string() + "' '" + out + "'");
+    EXPECT_EQ(broken.status, 1);
+    EXPECT_NE(broken.out.find("caves/first.level"), std::string::npos) << broken.out;
+    EXPECT_FALSE(fs::exists(out));
+    EXPECT_FALSE(fs::exists(out + ".part"));
+    EXPECT_EQ(run("").status, 2);
+    fs::remove_all(scratch);
+}
+
+}  // namespace
