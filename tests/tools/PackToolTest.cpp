@@ -1,7 +1,7 @@
-// tarnwick-pack as a maker runs it: a pack folder whose cave is a source in
-// the cave language built into a pack file the game reads, its cave drawn
-// losslessly, and that pack flown by the autopilot. A build that fails
-// leaves no pack behind.
+// tarnwick-pack as a maker runs it: a new pack flown by the autopilot, then
+// its cave given as a source in the cave language and built into a pack file
+// the game reads, the cave drawn losslessly. A build that fails leaves no
+// pack behind.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -45,17 +45,30 @@ void write(const fs::path& path, const std::string& text) {
     std::ofstream(path) << text;
 }
 
-TEST(PackTool, BuildDrawsTheSourceCavesAndTheAutopilotFliesThePack) {
+std::string readText(const fs::path& path) {
+    std::ifstream in(path);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// From `new` to a shared pack: the starter folder flies as it is; its cave
+// moved into a folder and named by its source, `build` draws it.
+TEST(PackTool, ANewPackFliesAndBuildDrawsItsSourceCave) {
     const fs::path scratch = fs::temp_directory_path() / ("pack-tool-" + std::to_string(getpid()));
     const fs::path folder = scratch / "caves";
-    const std::string level = TARNWICK_LEVELS_DIR "/level01.level";
+    const ToolRun made = run("new '" + folder.string() + "'");
+    ASSERT_EQ(made.status, 0) << made.out;
+    EXPECT_EQ(run("new '" + folder.string() + "'").status, 1) << "a folder with files is refused";
+    const ToolRun flownNew = run("fly '" + folder.string() + "'");
+    EXPECT_EQ(flownNew.status, 0) << flownNew.out;
+    EXPECT_NE(flownNew.out.find("| 1 | Beginner | yes |"), std::string::npos) << flownNew.out;
+
     fs::create_directories(folder / "caves");
-    fs::copy_file(level, folder / "caves" / "first.level");
-    std::ifstream in(TARNWICK_PACKS_DIR "/two-shipped-caves.toml");
-    std::string toml((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    toml = toml.substr(0, toml.find("\n[[missions]]", toml.find("[[missions]]") + 1) + 1);
-    toml.replace(toml.find("picture = \"first.jpg\""), 21, "source = \"caves/first.level\"");
+    fs::rename(folder / "cave.level", folder / "caves" / "first.level");
+    fs::remove(folder / "cave.png");
+    std::string toml = readText(folder / "pack.toml");
+    toml.replace(toml.find("picture = \"cave.png\""), 20, "source = \"caves/first.level\"");
     write(folder / "pack.toml", toml);
+    const std::string level = (folder / "caves" / "first.level").string();
 
     const std::string out = (scratch / "caves.tarnwick").string();
     const ToolRun built = run("build '" + folder.string() + "' '" + out + "'");
@@ -64,7 +77,7 @@ TEST(PackTool, BuildDrawsTheSourceCavesAndTheAutopilotFliesThePack) {
     const app::packs::Pack pack = app::packs::Pack::Read(out);
     ASSERT_EQ(pack.manifest().missions.size(), 1u);
     EXPECT_EQ(pack.manifest().missions[0].picture, "caves/first.png");
-    EXPECT_EQ(pack.manifest().missions[0].row.gravity, 0.05);
+    EXPECT_EQ(pack.manifest().missions[0].row.gravity, 0.03);
     const auto source = assetgen::levels::loadLevelSource(level);
     const core::Bitmap painted =
         assetgen::levels::paintPicture(source, assetgen::levels::carveTerrain(source));
@@ -75,10 +88,6 @@ TEST(PackTool, BuildDrawsTheSourceCavesAndTheAutopilotFliesThePack) {
         for (int x = 0; x < cave.width() && same; ++x)
             same = (cave.pixel(x, y).value & 0xFFFFFF) == (painted.pixel(x, y).value & 0xFFFFFF);
     EXPECT_TRUE(same) << "the drawn cave is the painted one, colour for colour";
-
-    const ToolRun flown = run("fly '" + out + "'");
-    EXPECT_EQ(flown.status, 0) << flown.out;
-    EXPECT_NE(flown.out.find("| 1 | Beginner | yes |"), std::string::npos) << flown.out;
 
     // A source that is not there, and one that is no cave: nothing is written.
     fs::remove(out);

@@ -7,12 +7,14 @@
 
 #include "Build.h"
 #include "Fly.h"
+#include "Starter.h"
 
 namespace {
 
 int usage() {
     std::fprintf(stderr,
-                 "usage: tarnwick-pack build DIR OUT.tarnwick\n"
+                 "usage: tarnwick-pack new DIR\n"
+                 "       tarnwick-pack build DIR OUT.tarnwick\n"
                  "       tarnwick-pack fly PACK [--levels all|L[,L...]] [--missions N[,N...]]\n");
     return 2;
 }
@@ -23,6 +25,10 @@ int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty()) return usage();
     try {
+        if (args[0] == "new" && args.size() == 2) {
+            pack::New(args[1]);
+            return 0;
+        }
         if (args[0] == "build" && args.size() == 3) {
             pack::Build(args[1], args[2]);
             return 0;

@@ -197,7 +197,6 @@ LevelSource parseLevelSource(std::string_view text, const std::string& origin) {
         LineReader reader(origin, lineNumber, std::move(words));
         readStatement(reader, source, lineNumber);
     }
-    if (source.picture.empty()) throw SourceError(origin + ": no 'picture' statement");
     if (source.backdrop && source.mission != 0)
         throw SourceError(origin + ": a backdrop cannot be a mission's world");
     return source;

@@ -13,7 +13,8 @@
 // a comment, numbers are world coordinates (the picture lies at (1, 1) in
 // the world, so world (x, y) is picture pixel (x - 1, y - 1)):
 //
-//   picture level0_big.jpg      archive entry written from this source
+//   picture level0_big.jpg      archive entry written from this source (the
+//                               game's own caves; a pack's are named by it)
 //   size 1280 1280              picture size (default 1280 x 1280)
 //   mission 1                   the mission flown in it (1..10)
 //   backdrop                    a background under text, not a world to fly

@@ -78,6 +78,8 @@ std::vector<LevelSource> loadSources(const std::string& folder) {
         if (item.path().extension() != ".level") continue;
         LevelSource source = levels::loadLevelSource(item.path().string());
         const auto& expected = expectedPictures();
+        if (source.picture.empty())
+            throw levels::SourceError(source.origin + ": no 'picture' statement");
         if (std::find(expected.begin(), expected.end(), source.picture) == expected.end())
             throw levels::SourceError(source.origin + ": the game has no picture " +
                                       source.picture);
