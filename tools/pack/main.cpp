@@ -1,5 +1,5 @@
-// tarnwick-pack: the mission-pack maker's tool (see the README, "Make your
-// own caves").
+// tarnwick-pack: the mission-pack maker's tool (see the README, "Mission
+// packs").
 #include <cstdio>
 #include <exception>
 #include <string>
