@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "Build.h"
+#include "Check.h"
 #include "Fly.h"
 #include "Starter.h"
 
@@ -14,6 +15,7 @@ namespace {
 int usage() {
     std::fprintf(stderr,
                  "usage: tarnwick-pack new DIR\n"
+                 "       tarnwick-pack check PACK [--preview DIR]\n"
                  "       tarnwick-pack build DIR OUT.tarnwick\n"
                  "       tarnwick-pack fly PACK [--levels all|L[,L...]] [--missions N[,N...]]\n");
     return 2;
@@ -29,6 +31,9 @@ int main(int argc, char** argv) {
             pack::New(args[1]);
             return 0;
         }
+        if (args[0] == "check" && args.size() == 2) return pack::Check(args[1], "");
+        if (args[0] == "check" && args.size() == 4 && args[2] == "--preview")
+            return pack::Check(args[1], args[3]);
         if (args[0] == "build" && args.size() == 3) {
             pack::Build(args[1], args[2]);
             return 0;

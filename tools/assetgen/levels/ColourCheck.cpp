@@ -1,9 +1,11 @@
 #include "levels/ColourCheck.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 
 #include "levels/DistanceField.h"
+#include "levels/Reachability.h"
 
 namespace assetgen::levels {
 namespace {
@@ -112,6 +114,29 @@ void checkColours(const LevelSource& source, const TerrainMap& terrain, const co
     findings.notes.push_back("blue in rock " + std::to_string(rockBlueLow) + ".." +
                              std::to_string(rockBlueHigh) + ", in open space up to " +
                              std::to_string(openBlueHigh) + " (rock is 17..135)");
+}
+
+void checkPaintedColours(const core::Bitmap& decoded, bool jpeg, Findings& findings) {
+    constexpr int kRockFrom = 17;
+    constexpr int kRockTo = 135;
+    Breaches nearBound("the blue lies within " + std::to_string(kJpegBlueMargin) +
+                       " of the rock test's bounds (17 and 135), where JPEG decoders may differ: "
+                       "keep rock's blue from 20 to 132 and open space's at 14 or less (or 138 "
+                       "or more), or save the cave as PNG");
+    long rock = 0;
+    for (int py = 0; py < decoded.height(); ++py) {
+        for (int px = 0; px < decoded.width(); ++px) {
+            const core::PixelWord p = decoded.pixel(px, py);
+            rock += passesRockTest(p);
+            const int blue = p.blue();
+            if (jpeg && (std::abs(blue - kRockFrom) <= kJpegBlueMargin ||
+                         std::abs(blue - kRockTo) <= kJpegBlueMargin))
+                nearBound.add(px, py);
+        }
+    }
+    nearBound.report(findings);
+    const long total = static_cast<long>(decoded.width()) * decoded.height();
+    findings.notes.push_back(std::to_string((rock * 100 + total / 2) / total) + "% rock");
 }
 
 }  // namespace assetgen::levels

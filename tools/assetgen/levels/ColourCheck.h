@@ -20,4 +20,14 @@ inline constexpr int kBackdropPeakLuma = 72;
 void checkColours(const LevelSource& source, const TerrainMap& terrain, const core::Bitmap& decoded,
                   Findings& findings);
 
+// JPEG decoders differ by a step or two in the colours they give: a painted
+// cave saved as JPEG (a mission pack's, with no source to hold it to) keeps
+// every pixel's blue more than this far from the rock test's bounds, 17 and
+// 135, so that every decoder sees the same rock.
+inline constexpr int kJpegBlueMargin = 2;
+
+// The colours of a painted cave: how much of it is rock, and for a JPEG the
+// pixels whose blue lies within kJpegBlueMargin of where rock begins or ends.
+void checkPaintedColours(const core::Bitmap& decoded, bool jpeg, Findings& findings);
+
 }  // namespace assetgen::levels

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "levels/BombWear.h"
+#include "levels/DistanceField.h"
 #include "levels/Missions.h"
 #include "levels/Reachability.h"
 
@@ -486,6 +487,58 @@ void checkMission(const LevelSource& source, const TerrainMap& terrain, const co
         bombCounts += (bombCounts.empty() ? "" : ", ") + std::to_string(trial.bombsNeeded);
     }
     if (!bombCounts.empty()) findings.notes.push_back("bombs to open each wall: " + bombCounts);
+}
+
+namespace {
+
+// The rock with every part thinner than `thickness` taken away: an opening,
+// the rock shrunk by half the thickness and grown back, which leaves thick
+// rock as it was.
+SolidMap withoutThinRock(const SolidMap& rock, int thickness) {
+    const int w = rock.width();
+    const int h = rock.height();
+    const float half = static_cast<float>(thickness) / 2;
+    std::vector<uint8_t> open(static_cast<size_t>(w) * h);
+    for (int y = 1; y <= h; ++y)
+        for (int x = 1; x <= w; ++x) open[static_cast<size_t>(y - 1) * w + (x - 1)] = !rock.solid(x, y);
+    const std::vector<float> toOpen = distanceField(w, h, open, 1.414f, half + 2);
+    std::vector<uint8_t> core(open.size());
+    for (size_t i = 0; i < core.size(); ++i) core[i] = toOpen[i] > half;
+    const std::vector<float> toCore = distanceField(w, h, core, 1.414f, half + 2);
+    SolidMap thick(w, h);
+    for (int y = 1; y <= h; ++y)
+        for (int x = 1; x <= w; ++x)
+            thick.set(x, y, rock.solid(x, y) && toCore[static_cast<size_t>(y - 1) * w + (x - 1)] <= half);
+    return thick;
+}
+
+}  // namespace
+
+void checkPaintedMission(const MissionGeometry& m, const core::Bitmap& decoded, bool bombsUsed,
+                         Findings& findings) {
+    const SolidMap rock = solidOf(decoded);
+    const Points beam = beamOf(m);
+    checkPlacement(m, rock, beam, findings);
+    const SolidMap flown = bombsUsed ? withoutThinRock(rock, kBlastThickness) : rock;
+    Walls none;
+    none.width = decoded.width();
+    none.owner.assign(static_cast<size_t>(decoded.width()) * decoded.height(), -1);
+    World world(flown, none, beam, m.gravity);
+    bool leaked = false;
+    for (int slack : {kBeginnerSlack, kExpertSlack}) {
+        const std::string line = slack == kBeginnerSlack ? "Beginner" : "Expert";
+        const Flight flight = fly(m, world, slack, Bombing{false, true});
+        leaked = leaked || flight.leaked;
+        if (!flight.finished()) findings.errors.push_back(line + ": " + flight.stuck);
+        findings.notes.push_back(line + ": " + describe(flight, m));
+        findings.legs = flight.legs;
+    }
+    if (m.hasEnemy) {
+        const Flight around = fly(m, world, kExpertSlack, Bombing{false, false});
+        findings.notes.push_back(around.finished() ? "the enemy's beam can be flown around"
+                                                   : "the enemy must be bombed");
+    }
+    if (leaked) findings.errors.push_back("the ship can fly out of the picture");
 }
 
 Points BeamPoints(int enemyX, int enemyY, int beamLength) {

@@ -6,6 +6,7 @@
 #include "core/Bitmap.h"
 #include "levels/Findings.h"
 #include "levels/LevelSource.h"
+#include "levels/Missions.h"
 #include "levels/Terrain.h"
 
 namespace assetgen::levels {
@@ -36,5 +37,20 @@ std::vector<std::pair<int, int>> BeamPoints(int enemyX, int enemyY, int beamLeng
 // pixel at a time wherever it does not crash.
 void checkMission(const LevelSource& source, const TerrainMap& terrain, const core::Bitmap& decoded,
                   Findings& findings);
+
+// Rock up to this thick opens to a few bombs: the game's own bomb walls are
+// 12 to 20 pixels thick, their rough edges a few more, and each opens within
+// kMaxBombsPerWall bombs.
+inline constexpr int kBlastThickness = 24;
+
+// The same checks for a painted cave, one without a source (a mission
+// pack's), with the mission `m` placed in it: the placement of every object,
+// and with the shortest and the longest tow line the flight to the cargo,
+// with it to the collector, and on to the exit. A cave has no bomb walls of
+// its own; where the mission uses bombs, rock thinner than kBlastThickness
+// counts as passable. The rules of the game's own ten (which missions must
+// need bombs) do not apply.
+void checkPaintedMission(const MissionGeometry& m, const core::Bitmap& decoded, bool bombsUsed,
+                         Findings& findings);
 
 }  // namespace assetgen::levels

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/MissionTable.h"
+
 namespace assetgen::levels {
 
 // Where a mission puts its objects in the world, taken from the game's own
@@ -23,5 +25,8 @@ struct MissionGeometry {
 
 // Mission 1 .. 10; throws std::out_of_range for any other number.
 const MissionGeometry& missionGeometry(int number);
+
+// Any mission-table row (a pack's too), with the ship's start as a world position.
+MissionGeometry GeometryOf(const core::MissionRow& row);
 
 }  // namespace assetgen::levels

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "levels/Missions.h"
+#include "levels/Reachability.h"
 #include "platform/Png.h"
 
 namespace assetgen::levels {
@@ -69,6 +70,16 @@ void drawMission(Overlay& overlay, const MissionGeometry& m) {
                      PixelWord::rgb(170, 60, 255));
 }
 
+// The places the ship reached on each leg, on a sparse grid of dots over the
+// open space, so that it stays visibly black.
+void tintLegs(Overlay& overlay, int x, int y, const Findings& findings) {
+    if ((x + y) % 3 != 0 || x % 3 != 0) return;
+    const auto& legs = findings.legs;
+    if (legs.size() > 0 && legs[0].has(x, y)) overlay.tint(x, y, 0, 90, 90);
+    if (legs.size() > 1 && legs[1].has(x, y)) overlay.tint(x, y, 110, 90, 0);
+    if (legs.size() > 2 && legs[2].has(x, y)) overlay.tint(x, y, 120, 0, 0);
+}
+
 }  // namespace
 
 void writePreview(const std::string& path, const LevelSource& source, const TerrainMap& terrain,
@@ -78,12 +89,7 @@ void writePreview(const std::string& path, const LevelSource& source, const Terr
     for (int y = 1; y <= terrain.height(); ++y) {
         for (int x = 1; x <= terrain.width(); ++x) {
             if (terrain.atWorld(x, y) == Ground::Open) {
-                // A sparse grid of dots, so the open space stays visibly black.
-                if ((x + y) % 3 != 0 || x % 3 != 0) continue;
-                const auto& legs = findings.legs;
-                if (legs.size() > 0 && legs[0].has(x, y)) overlay.tint(x, y, 0, 90, 90);
-                if (legs.size() > 1 && legs[1].has(x, y)) overlay.tint(x, y, 110, 90, 0);
-                if (legs.size() > 2 && legs[2].has(x, y)) overlay.tint(x, y, 120, 0, 0);
+                tintLegs(overlay, x, y, findings);
             } else if (terrain.atWorld(x, y) == Ground::Wall) {
                 const bool edge = terrain.atWorld(x - 1, y) != Ground::Wall ||
                                   terrain.atWorld(x + 1, y) != Ground::Wall ||
@@ -94,6 +100,23 @@ void writePreview(const std::string& path, const LevelSource& source, const Terr
         }
     }
     if (source.mission != 0) drawMission(overlay, missionGeometry(source.mission));
+    platform::savePng(picture, path);
+}
+
+void writePaintedPreview(const std::string& path, const MissionGeometry& mission,
+                         const core::Bitmap& decoded, const Findings& findings) {
+    core::Bitmap picture = decoded;
+    Overlay overlay(picture);
+    const SolidMap rock = solidOf(decoded);
+    for (int y = 1; y <= decoded.height(); ++y) {
+        for (int x = 1; x <= decoded.width(); ++x) {
+            if (rock.solid(x, y))
+                overlay.tint(x, y, 0, 0, 70);
+            else
+                tintLegs(overlay, x, y, findings);
+        }
+    }
+    drawMission(overlay, mission);
     platform::savePng(picture, path);
 }
 

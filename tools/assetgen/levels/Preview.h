@@ -5,6 +5,7 @@
 #include "core/Bitmap.h"
 #include "levels/Findings.h"
 #include "levels/LevelSource.h"
+#include "levels/Missions.h"
 #include "levels/Terrain.h"
 
 namespace assetgen::levels {
@@ -18,5 +19,11 @@ namespace assetgen::levels {
 // enemy (cyan) and its beam (purple).
 void writePreview(const std::string& path, const LevelSource& source, const TerrainMap& terrain,
                   const core::Bitmap& decoded, const Findings& findings);
+
+// The same for a painted cave (a mission pack's), which has no source: the
+// rock the game sees tinted blue, the places the ship reached, and the
+// objects of `mission`.
+void writePaintedPreview(const std::string& path, const MissionGeometry& mission,
+                         const core::Bitmap& decoded, const Findings& findings);
 
 }  // namespace assetgen::levels
