@@ -17,7 +17,7 @@ namespace fs = std::filesystem;
 constexpr const char* kStarterToml = R"(# A Tarnwick mission pack. Fly it as it is with "tarnwick THIS-FOLDER", have the
 # autopilot fly it with "tarnwick-pack fly THIS-FOLDER", and make it one file to
 # share with "tarnwick-pack build THIS-FOLDER NAME.tarnwick". The README's
-# "Mission packs" tells every rule.
+# "Make your own caves" tells every rule.
 
 name = "My Caves"          # at most 32 characters, shown on the title
 author = "Me"              # at most 40
@@ -53,7 +53,7 @@ details = ["A hall to learn in:", "hook, tow, deliver, leave"]
 constexpr const char* kStarterLevel = R"(# The starter cave: one wide hall under very light gravity. The cargo waits
 # on a ledge of the east wall, the collector stands on a low platform on the
 # floor, and the exit sits on a shelf in between. The statements are told in
-# the README's "Mission packs".
+# the README's "Make your own caves".
 seed 7
 rough 8 60
 stone 4E3A30 8C6A44 C8A070

@@ -1,5 +1,5 @@
-// tarnwick-pack: the mission-pack maker's tool (see the README, "Mission
-// packs").
+// tarnwick-pack: the mission-pack maker's tool (see the README, "Make your
+// own caves").
 #include <cstdio>
 #include <exception>
 #include <string>
