@@ -52,11 +52,23 @@ for field in Version Maintainer; do
 done
 
 # lintian asks groff for macro warnings only; a bad number or an unknown
-# escape in the manual page would pass it and still show wrong.
-manual=$root/usr/share/man/man6/tarnwick.6.gz
-[ -s "$manual" ] || fail "no manual page $manual"
-groff_warnings=$(zcat "$manual" | groff -man -Tutf8 -ww -z 2>&1)
-[ -z "$groff_warnings" ] || fail "groff warns about the manual page: $groff_warnings"
+# escape in a manual page would pass it and still show wrong.
+for page in tarnwick tarnwick-pack; do
+    manual=$root/usr/share/man/man6/$page.6.gz
+    [ -s "$manual" ] || fail "no manual page $manual"
+    groff_warnings=$(zcat "$manual" | groff -man -Tutf8 -ww -z 2>&1)
+    [ -z "$groff_warnings" ] || fail "groff warns about $page.6: $groff_warnings"
+done
+
+# The makers' tool: on the PATH, beside the simulator and the autopilot it
+# flies with, and able to check the sample pack where the package put it.
+[ "$(readlink "$root/usr/games/tarnwick-pack")" = ../lib/tarnwick/tarnwick-pack ] ||
+    fail "usr/games/tarnwick-pack is not the link to the program folder"
+for tool in tarnwick-sim autopilot; do
+    [ -x "$program/$tool" ] || fail "the program folder lacks $tool"
+done
+"$root/usr/games/tarnwick-pack" check "$root/usr/share/doc/tarnwick/examples/training-caves.tarnwick" \
+    >"$scratch/check.log" 2>&1 || { cat "$scratch/check.log"; fail "the sample pack fails its checks"; }
 
 desktop=$(echo "$root"/usr/share/applications/*.desktop)
 id=$(basename "$desktop" .desktop)
@@ -84,6 +96,7 @@ done
 
 # Read-only for its user: file modes for an ordinary user, and for root
 # (which ignores them) a user of no privileges runs the game.
+shipped=$(ls "$program")
 chmod -R a-w "$root"
 chmod 755 "$scratch"
 home=$scratch/home
@@ -102,5 +115,5 @@ data=$home/.local/share/tarnwick
 for picture in level0_big.jpg level9_big.jpg level_Main.jpg Level_hs.jpg; do
     [ -s "$data/$picture" ] || fail "the level archive was not unpacked into $data"
 done
-[ "$(ls "$program" | wc -l)" = 4 ] || fail "the game wrote into its program folder: $(ls "$program")"
+[ "$(ls "$program")" = "$shipped" ] || fail "the game wrote into its program folder: $(ls "$program")"
 echo "installed game ran from a read-only prefix with its data in ~/.local/share/tarnwick"
