@@ -1,41 +1,29 @@
 #include "Fly.h"
 
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <climits>
-#include <cstring>
-#include <filesystem>
 #include <stdexcept>
 
-extern "C" char** environ;
+#include "Flights.h"
 
 namespace pack {
-namespace {
-
-std::string besideMe(const char* name) {
-    char self[PATH_MAX];
-    const ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
-    if (n <= 0) return name;
-    self[n] = '\0';
-    return (std::filesystem::path(self).parent_path() / name).string();
-}
-
-}  // namespace
 
 int Fly(const std::string& pack, const std::vector<std::string>& options) {
-    std::vector<std::string> args{besideMe("autopilot"), "--pack", pack};
-    args.insert(args.end(), options.begin(), options.end());
-    std::vector<char*> argv;
-    for (std::string& arg : args) argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    pid_t child = 0;
-    if (const int error = posix_spawn(&child, argv[0], nullptr, nullptr, argv.data(), environ))
-        throw std::runtime_error("cannot start " + args[0] + ": " + std::strerror(error));
-    int status = 0;
-    if (waitpid(child, &status, 0) < 0) throw std::runtime_error("lost the autopilot");
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 1;
+    autopilot::FlightPlan plan;
+    plan.sim = autopilot::BesideThisProgram("tarnwick-sim");
+    plan.pack = pack;
+    for (size_t i = 0; i < options.size(); i += 2) {
+        if (i + 1 >= options.size()) return 2;
+        if (options[i] == "--levels")
+            plan.levels = options[i + 1];
+        else if (options[i] == "--missions")
+            plan.missions = options[i + 1];
+        else
+            return 2;
+    }
+    try {
+        return autopilot::FlyAndReport(plan) ? 0 : 1;
+    } catch (const std::invalid_argument&) {
+        return 2;
+    }
 }
 
 }  // namespace pack

@@ -38,8 +38,10 @@ int main(int argc, char** argv) {
             pack::Build(args[1], args[2]);
             return 0;
         }
-        if (args[0] == "fly" && args.size() >= 2)
-            return pack::Fly(args[1], {args.begin() + 2, args.end()});
+        if (args[0] == "fly" && args.size() >= 2) {
+            const int status = pack::Fly(args[1], {args.begin() + 2, args.end()});
+            return status == 2 ? usage() : status;
+        }
     } catch (const std::exception& error) {
         std::fprintf(stderr, "tarnwick-pack: %s\n", error.what());
         return 1;
