@@ -53,7 +53,8 @@ done
 
 # lintian asks groff for macro warnings only; a bad number or an unknown
 # escape in a manual page would pass it and still show wrong.
-for page in tarnwick tarnwick-pack; do
+for page in tarnwick tarnwick-pack tarnwick-pack-new tarnwick-pack-check tarnwick-pack-build \
+            tarnwick-pack-fly; do
     manual=$root/usr/share/man/man6/$page.6.gz
     [ -s "$manual" ] || fail "no manual page $manual"
     groff_warnings=$(zcat "$manual" | groff -man -Tutf8 -ww -z 2>&1)
