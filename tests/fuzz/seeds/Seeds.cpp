@@ -3,7 +3,8 @@
 // PROGRAM_FOLDER holds the built level.zip and engine1.wav. OUT_FOLDER gets
 // one folder per fuzzer: the stored pictures and sounds in their stored
 // forms, small JPEG pictures and encrypted archives cut from the real level
-// pictures, and mission packs made of those pictures. Small seeds keep the fuzzers fast; a whole 1280 x 1280
+// pictures, and mission packs: the sample pack with its caves cut down, and
+// packs made of the level crops. Small seeds keep the fuzzers fast; a whole 1280 x 1280
 // cave would spend most of each run decoding the same blocks.
 #include <algorithm>
 #include <cstdio>
@@ -11,6 +12,7 @@
 #include <fstream>
 #include <iostream>
 #include <iterator>
+#include <optional>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -19,6 +21,8 @@
 #include "app/LevelArchive.h"
 #include "app/PictureFile.h"
 #include "app/packs/PackArchive.h"
+#include "app/packs/PackFiles.h"
+#include "app/packs/PackManifest.h"
 #include "assets/StoredPictures.h"
 #include "assets/StoredSounds.h"
 #include "core/ArchivePassword.h"
@@ -125,6 +129,23 @@ void writePackSeeds(const fs::path& toml, const fs::path& out) {
                                  {{"pack.toml", manifest}});
 }
 
+// The sample pack as the build made it, its caves cut down to small PNG
+// crops under their own names: the fuzzer starts from the real manifest.
+void writeSamplePackSeed(const fs::path& programFolder, const fs::path& out) {
+    const app::packs::PackFiles sample =
+        app::packs::PackFiles::Open((programFolder / "training-caves.tarnwick").string());
+    const std::optional<std::vector<uint8_t>> toml = sample.Read("pack.toml");
+    if (!toml) throw std::runtime_error("the sample pack has no pack.toml");
+    const app::packs::PackManifest manifest = app::packs::ParseManifest(
+        std::string_view(reinterpret_cast<const char*>(toml->data()), toml->size()), sample.name());
+    std::vector<app::packs::PackEntry> entries{{"pack.toml", *toml}};
+    for (const app::packs::PackMission& mission : manifest.missions) {
+        const core::Bitmap cave = app::DecodePicture(*sample.Read(mission.picture), mission.picture);
+        entries.emplace_back(mission.picture, app::EncodePng(middleOf(cave), mission.picture));
+    }
+    app::packs::WritePackArchive((corpus(out, "pack") / "training-caves.tarnwick").string(), entries);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -136,6 +157,7 @@ int main(int argc, char** argv) {
         writeStoredForms(argv[1], argv[2]);
         writeLevelSeeds(argv[1], argv[2]);
         writePackSeeds(TARNWICK_SEED_PACK_TOML, argv[2]);
+        writeSamplePackSeed(argv[1], argv[2]);
     } catch (const std::exception& error) {
         std::cerr << "tarnwick-fuzz-seeds: " << error.what() << '\n';
         return 1;
