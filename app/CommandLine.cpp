@@ -9,8 +9,13 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
     };
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
-        if (argument.size() > 1 && argument.front() == '-')
-            complain("Tarnwick has no option " + argument + ": it takes one mission pack.");
+        if (argument == "--record" && i + 1 < argc && argv[i + 1][0] != '\0')
+            line.record = argv[++i];
+        else if (argument == "--record")
+            complain("--record needs the file to write the recording into.");
+        else if (argument.size() > 1 && argument.front() == '-')
+            complain("Tarnwick has no option " + argument +
+                     ": it takes --record FILE and one mission pack.");
         else if (line.pack)
             complain("Tarnwick flies one mission pack at a time: " + argument + " is left out.");
         else

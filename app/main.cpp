@@ -17,10 +17,11 @@ int main(int argc, char** argv) {
         app::ProgramPaths paths = app::resolveProgramPaths(std::nullopt, problem);
         if (!line.problem.empty()) problem += (problem.empty() ? "" : "\r\n") + line.problem;
         app::PackChoices packs{line.pack, app::packs::InstalledPacks(paths.packsFolder)};
-        // TARNWICK_RECORD=FILE writes the game as a tarnwick-sim script that plays it again,
-        // naming the packs it was offered.
-        const char* recording = std::getenv("TARNWICK_RECORD");
-        const bool recorded = recording && *recording;
+        // --record FILE (or TARNWICK_RECORD=FILE) writes the game as a tarnwick-sim script
+        // that plays it again, naming the packs it was offered. The command line wins.
+        const char* variable = std::getenv("TARNWICK_RECORD");
+        const std::string recording = line.record ? *line.record : variable ? variable : "";
+        const bool recorded = !recording.empty();
         const std::vector<std::string> packLines =
             recorded ? app::packs::RecordedPackLines(packs.given, packs.installed)
                      : std::vector<std::string>();

@@ -14,18 +14,25 @@ namespace fs = std::filesystem;
 using testfiles::EnvironmentOverride;
 using testfiles::TemporaryFolder;
 
-// `tarnwick PACK`, as a file manager starts it: one pack; what else is
-// given is told, not followed, and the first pack stays.
-TEST(CommandLine, OnePackIsTakenAndEverythingElseIsTold) {
+// `tarnwick [--record FILE] PACK`, as a file manager starts it: one pack
+// and one recording; what else is given is told, not followed, and the first
+// pack stays.
+TEST(CommandLine, OnePackAndARecordingAreTakenAndEverythingElseIsTold) {
     const char* none[] = {"tarnwick"};
     EXPECT_EQ(app::ParseCommandLine(1, none).pack, std::nullopt);
-    const char* many[] = {"tarnwick", "-x", "caves.tarnwick", "more.tarnwick", "-"};
-    const app::CommandLine line = app::ParseCommandLine(5, many);
+    EXPECT_EQ(app::ParseCommandLine(1, none).record, std::nullopt);
+    const char* many[] = {"tarnwick", "-x", "caves.tarnwick", "--record", "game.tws",
+                          "more.tarnwick", "-"};
+    const app::CommandLine line = app::ParseCommandLine(7, many);
     EXPECT_EQ(line.pack, "caves.tarnwick");
+    EXPECT_EQ(line.record, "game.tws");
     EXPECT_EQ(line.problem,
-              "Tarnwick has no option -x: it takes one mission pack.\r\n"
+              "Tarnwick has no option -x: it takes --record FILE and one mission pack.\r\n"
               "Tarnwick flies one mission pack at a time: more.tarnwick is left out.\r\n"
               "Tarnwick flies one mission pack at a time: - is left out.");
+    const char* bare[] = {"tarnwick", "--record"};
+    EXPECT_EQ(app::ParseCommandLine(2, bare).problem,
+              "--record needs the file to write the recording into.");
 }
 
 TEST(ProgramFolder, KeepsEverythingUpToAndIncludingTheLastSeparator) {
