@@ -1,6 +1,9 @@
 #pragma once
 
 #include <stdlib.h>
+#include <sys/wait.h>
+
+#include <cstdio>
 
 #include <algorithm>
 #include <filesystem>
@@ -39,6 +42,23 @@ class TemporaryFolder {
   private:
     fs::path path_;
 };
+
+// A shell command's exit status and what it printed on standard output.
+struct CommandRun {
+    int status = -1;
+    std::string out;
+};
+
+inline CommandRun runCommand(const std::string& command) {
+    CommandRun result;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return result;
+    char buffer[4096];
+    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) result.out.append(buffer, n);
+    const int raw = pclose(pipe);
+    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    return result;
+}
 
 inline void writeFile(const fs::path& path, const std::string& bytes) {
     fs::create_directories(path.parent_path());

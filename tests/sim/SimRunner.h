@@ -41,14 +41,10 @@ inline RunResult runSim(const std::string& folder, const std::string& script,
                                 "' '" TARNWICK_SIM_PATH "'" + folderOption + " " + options +
                                 " < '" + scriptPath +
                                 "' 2> '" + errPath + "'";
+    const testfiles::CommandRun run = testfiles::runCommand(command);
     RunResult result;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return result;
-    std::array<char, 4096> buffer;
-    for (size_t n; (n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0;)
-        result.out.append(buffer.data(), n);
-    const int raw = pclose(pipe);
-    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    result.status = run.status;
+    result.out = run.out;
     result.err = testfiles::readFile(errPath);
     return result;
 }

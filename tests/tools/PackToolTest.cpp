@@ -3,16 +3,13 @@
 // the game reads, the cave drawn losslessly. A build that fails leaves no
 // pack behind.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 
+#include "../app/TestFiles.h"
 #include "app/PictureFile.h"
 #include "app/packs/Pack.h"
 #include "levels/LevelSource.h"
@@ -23,31 +20,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct ToolRun {
-    int status = -1;
-    std::string out;
-};
+using ToolRun = testfiles::CommandRun;
 
 ToolRun run(const std::string& arguments) {
-    ToolRun result;
-    FILE* pipe = popen(("'" TARNWICK_PACK_TOOL "' " + arguments + " 2>&1").c_str(), "r");
-    if (!pipe) return result;
-    std::array<char, 4096> buffer;
-    for (size_t n; (n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0;)
-        result.out.append(buffer.data(), n);
-    const int raw = pclose(pipe);
-    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return result;
-}
-
-void write(const fs::path& path, const std::string& text) {
-    fs::create_directories(path.parent_path());
-    std::ofstream(path) << text;
-}
-
-std::string readText(const fs::path& path) {
-    std::ifstream in(path);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    return testfiles::runCommand("'" TARNWICK_PACK_TOOL "' " + arguments + " 2>&1");
 }
 
 // From `new` to a shared pack: the starter folder flies as it is; its cave
@@ -65,9 +41,9 @@ TEST(PackTool, ANewPackFliesAndBuildDrawsItsSourceCave) {
     fs::create_directories(folder / "caves");
     fs::rename(folder / "cave.level", folder / "caves" / "first.level");
     fs::remove(folder / "cave.png");
-    std::string toml = readText(folder / "pack.toml");
+    std::string toml = testfiles::readFile(folder / "pack.toml");
     toml.replace(toml.find("picture = \"cave.png\""), 20, "source = \"caves/first.level\"");
-    write(folder / "pack.toml", toml);
+    testfiles::writeFile(folder / "pack.toml", toml);
     const std::string level = (folder / "caves" / "first.level").string();
 
     const std::string out = (scratch / "caves.tarnwick").string();
@@ -105,10 +81,10 @@ TEST(PackTool, CheckFindsWhatStandsInAMissionsWay) {
         << checked.out;
     EXPECT_TRUE(fs::exists(scratch / "preview" / "mission1.png"));
 
-    const std::string toml = readText(folder / "pack.toml");
+    const std::string toml = testfiles::readFile(folder / "pack.toml");
     std::string inRock = toml;
     inRock.replace(inRock.find("collector = [300, 456]"), 22, "collector = [300, 600]");
-    write(folder / "pack.toml", inRock);
+    testfiles::writeFile(folder / "pack.toml", inRock);
     const ToolRun buried = run("check '" + folder.string() + "'");
     EXPECT_EQ(buried.status, 1);
     EXPECT_NE(buried.out.find("mission 1: the collector at (300, 600) is drawn over rock"),
@@ -121,7 +97,7 @@ TEST(PackTool, CheckFindsWhatStandsInAMissionsWay) {
     for (const char* bombs : {"No", "Yes"}) {
         std::string text = walled;
         text.replace(text.find("bombs = \"No\""), 12, std::string("bombs = \"") + bombs + "\"");
-        write(folder / "pack.toml", text);
+        testfiles::writeFile(folder / "pack.toml", text);
         const std::string out = (scratch / (std::string(bombs) + ".tarnwick")).string();
         ASSERT_EQ(run("build '" + folder.string() + "' '" + out + "'").status, 0);
         const ToolRun result = run("check '" + out + "'");
@@ -137,9 +113,9 @@ TEST(PackTool, ABuildThatFailsLeavesNoPack) {
     const fs::path scratch = fs::temp_directory_path() / ("pack-fail-" + std::to_string(getpid()));
     const fs::path folder = scratch / "caves";
     ASSERT_EQ(run("new '" + folder.string() + "'").status, 0);
-    std::string toml = readText(folder / "pack.toml");
+    std::string toml = testfiles::readFile(folder / "pack.toml");
     toml.replace(toml.find("picture = \"cave.png\""), 20, "source = \"caves/first.level\"");
-    write(folder / "pack.toml", toml);
+    testfiles::writeFile(folder / "pack.toml", toml);
     const std::string out = (scratch / "caves.tarnwick").string();
 
     // A source that is not there, and one that is no cave: nothing is written.
@@ -147,7 +123,7 @@ TEST(PackTool, ABuildThatFailsLeavesNoPack) {
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.out.find("\"caves/first.level\" is not in the pack"), std::string::npos)
         << missing.out;
-    write(folder / "caves" / "first.level", "tunnel of love\n");
+    testfiles::writeFile(folder / "caves" / "first.level", "tunnel of love\n");
     const ToolRun broken = run("build '" + folder.string() + "' '" + out + "'");
     EXPECT_EQ(broken.status, 1);
     EXPECT_NE(broken.out.find("caves/first.level"), std::string::npos) << broken.out;
