@@ -1,6 +1,7 @@
 #include "Headless.h"
 
-#include <cstring>
+#include "WaveChunks.h"
+
 #include <fstream>
 #include <stdexcept>
 #include <utility>
@@ -28,53 +29,43 @@ void VirtualClock::advanceTo(uint64_t ms) {
 
 namespace {
 
-// Playing time of a PCM WAVE file, from its fmt and data chunks; 0 when the
+// Playing time of a WAVE file, from its format and data chunks; 0 when the
 // file is not a WAVE file we can measure.
-uint64_t waveLengthMs(const std::string& bytes) {
-    if (bytes.size() < 12 || bytes.compare(0, 4, "RIFF") != 0 || bytes.compare(8, 4, "WAVE") != 0)
-        return 0;
-    uint32_t byteRate = 0;
-    uint32_t dataSize = 0;
-    size_t pos = 12;
-    auto le32 = [&](size_t at) {
-        uint32_t v = 0;
-        std::memcpy(&v, bytes.data() + at, 4);
-        return v;
-    };
-    while (pos + 8 <= bytes.size()) {
-        const std::string id = bytes.substr(pos, 4);
-        const uint32_t size = le32(pos + 4);
-        // The byte rate is the third field of the fmt chunk, bytes 8 to 11.
-        if (id == "fmt " && pos + 20 <= bytes.size() && size >= 12) byteRate = le32(pos + 8 + 8);
-        if (id == "data") dataSize = size;
-        // In 64 bits: a chunk claiming nearly 4 GiB would wrap a 32-bit step
-        // to 0 and measure the same chunk for ever.
-        pos += 8 + uint64_t{size} + (size & 1);
-    }
-    return byteRate == 0 ? 0 : uint64_t{dataSize} * 1000 / byteRate;
+uint64_t waveLengthMs(std::span<const uint8_t> bytes) {
+    const std::optional<WaveChunks> wave = ReadWaveChunks(bytes);
+    if (!wave || wave->byteRate == 0) return 0;
+    return uint64_t{wave->data.size()} * 1000 / wave->byteRate;
 }
 
 }  // namespace
 
-void AudioRecorder::playWave(std::span<const uint8_t>, std::string_view label) {
+void AudioRecorder::playWave(std::span<const uint8_t> riffWave, std::string_view label) {
     log_.emplace_back(label);
+    if (listener_)
+        listener_->soundStarted(now(), AudioListener::Channel::StoredSounds, riffWave, label);
+}
+
+void AudioRecorder::stopWaves() {
+    if (listener_) listener_->storedSoundsStopped(now());
 }
 
 void AudioRecorder::openEngineSound(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
     if (!file) throw std::runtime_error("Cannot open the sound file " + path);
-    const std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    engineLengthMs_ = waveLengthMs(bytes);
+    engineWave_.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    engineLengthMs_ = waveLengthMs(engineWave_);
     engineEndsAt_ = 0;
     engineOpen_ = true;
 }
 
 void AudioRecorder::playEngineSound() {
     if (!engineOpen_) return;
-    const uint64_t now = clock_ ? clock_->nowMs() : 0;
-    if (now < engineEndsAt_) return;  // still playing: it goes on
-    engineEndsAt_ = now + std::max<uint64_t>(engineLengthMs_, 1);
+    const uint64_t at = now();
+    if (at < engineEndsAt_) return;  // still playing: it goes on
+    engineEndsAt_ = at + std::max<uint64_t>(engineLengthMs_, 1);
     log_.emplace_back("engine");
+    if (listener_)
+        listener_->soundStarted(at, AudioListener::Channel::Engine, engineWave_, "engine");
 }
 
 void AudioRecorder::setMusicStream(std::shared_ptr<PcmStream> stream) {
@@ -85,11 +76,13 @@ void AudioRecorder::setMusicStream(std::shared_ptr<PcmStream> stream) {
 void AudioRecorder::playMusic() {
     musicPlaying_ = true;
     log_.emplace_back("music:play");
+    if (listener_) listener_->musicPlaying(now(), true);
 }
 
 void AudioRecorder::stopMusic() {
     musicPlaying_ = false;
     log_.emplace_back("music:stop");
+    if (listener_) listener_->musicPlaying(now(), false);
 }
 
 std::vector<std::string> AudioRecorder::takeLog() {
@@ -106,6 +99,7 @@ bool AudioRecorder::advance(uint64_t fromMs, uint64_t toMs) {
     while (frames > 0) {
         const size_t ask = static_cast<size_t>(std::min<uint64_t>(frames, 4096));
         const size_t got = music_->read(scratch.data(), ask);
+        if (listener_) listener_->musicPulled(std::span(scratch.data(), got * 2));
         if (got < ask) {
             musicPlaying_ = false;
             return true;

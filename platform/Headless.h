@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "AudioListener.h"
 #include "Backend.h"
 
 namespace platform {
@@ -41,7 +42,7 @@ class VirtualClock : public Clock {
 class AudioRecorder : public Audio {
   public:
     void playWave(std::span<const uint8_t> riffWave, std::string_view label) override;
-    void stopWaves() override {}
+    void stopWaves() override;
     void openEngineSound(const std::string& path) override;
     void playEngineSound() override;
     void setMusicStream(std::shared_ptr<PcmStream> stream) override;
@@ -56,10 +57,16 @@ class AudioRecorder : public Audio {
     bool advance(uint64_t fromMs, uint64_t toMs);
 
     void setClock(const Clock* clock) { clock_ = clock; }
+    // Tells `listener` (which must outlive the recorder) of everything played from now on.
+    void setListener(AudioListener* listener) { listener_ = listener; }
 
   private:
+    uint64_t now() const { return clock_ ? clock_->nowMs() : 0; }
+
     const Clock* clock_ = nullptr;
+    AudioListener* listener_ = nullptr;
     std::vector<std::string> log_;
+    std::vector<uint8_t> engineWave_;
     uint64_t engineLengthMs_ = 0;
     uint64_t engineEndsAt_ = 0;
     bool engineOpen_ = false;
@@ -86,7 +93,13 @@ class HeadlessBackend : public Backend {
     void showWindow(const std::string& caption, const std::string& appTitle,
                     Size clientSize) override;
     std::optional<Event> waitEvent(std::optional<uint64_t> deadline) override;
-    void present(const core::Bitmap&, const Rect&) override {}
+    void present(const core::Bitmap& frame, const Rect&) override {
+        if (onPresent_) onPresent_(frame, clock_.nowMs());
+    }
+    // Called with the whole frame and the moment whenever the window would show it.
+    void setOnPresent(std::function<void(const core::Bitmap&, uint64_t ms)> callback) {
+        onPresent_ = std::move(callback);
+    }
     // Headless runs open no browser; they write down the addresses.
     void openUrl(const std::string& url) override { urls_.push_back(url); }
     // The addresses opened since the last call.
@@ -130,6 +143,7 @@ class HeadlessBackend : public Backend {
     bool tickGranted_ = false;
     std::string caption_;
     std::vector<std::string> urls_;
+    std::function<void(const core::Bitmap&, uint64_t)> onPresent_;
 };
 
 }  // namespace platform

@@ -53,7 +53,4 @@ class Driver {
     std::optional<RandomPlayer> player_;  // while a soak runs
 };
 
-// Parses HH:MM:SS.mmm into the time of day of the default date.
-core::TimeOfDay parseClock(const Command& command);
-
 }  // namespace sim

@@ -10,6 +10,7 @@
 #include "Driver.h"
 #include "ReplayPacks.h"
 #include "Script.h"
+#include "ScriptStart.h"
 #include "app/Program.h"
 #include "platform/Headless.h"
 
@@ -29,28 +30,13 @@ int main(int argc, char** argv) {
 
     sim::ScriptReader script(std::cin);
     try {
-        // The 15th of June 2005, noon UTC, unless the script sets the time.
-        core::TimeOfDay startTime;
-        std::vector<sim::Command> packLines;
-        bool started = false;
-        while (!started) {
-            const std::optional<sim::Command> command = script.next();
-            if (!command) return 0;
-            if (command->word == "clock")
-                startTime = sim::parseClock(*command);
-            else if (command->word == "pack")
-                packLines.push_back(*command);
-            else if (command->word == "start" && command->args.empty())
-                started = true;
-            else
-                throw sim::ScriptError(command->line,
-                                       "the script must start the program before " + command->word);
-        }
+        const std::optional<sim::ScriptStart> start = sim::ReadScriptStart(script);
+        if (!start) return 0;
 
         std::string problem;
         app::ProgramPaths paths = app::resolveProgramPaths(folder, problem);
-        platform::HeadlessBackend backend(startTime);
-        app::PackChoices choices = sim::ReplayPacks(packLines, packs, paths.packsFolder);
+        platform::HeadlessBackend backend(start->startTime);
+        app::PackChoices choices = sim::ReplayPacks(start->packLines, packs, paths.packsFolder);
         app::Program program(backend, std::move(paths), std::move(problem), std::move(choices));
         sim::Driver driver(script, program, backend, std::cout);
         backend.setDriver([&driver](platform::HeadlessBackend&) { driver.next(); });
