@@ -4,10 +4,10 @@
 PACKAGES := cmake g++ pkg-config make \
 	libsdl2-dev libsdl2-ttf-dev libsdl2-mixer-dev libsdl2-image-dev \
 	fonts-liberation2 fonts-dejavu-core libfontconfig-dev \
-	libavformat-dev libavcodec-dev libswresample-dev \
+	libavformat-dev libavcodec-dev libswresample-dev libswscale-dev \
 	libzip-dev zlib1g-dev libjpeg-dev libpng-dev libtomlplusplus-dev libssl-dev libcurl4-openssl-dev \
 	libgtest-dev libgmock-dev libbenchmark-dev \
-	python3-pyftpdlib zip p7zip-full ffmpeg file \
+	python3-pyftpdlib python3-numpy zip p7zip-full ffmpeg file \
 	xvfb xdotool imagemagick \
 	dpkg-dev desktop-file-utils appstream lintian \
 	clang libclang-rt-dev

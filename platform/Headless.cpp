@@ -41,12 +41,14 @@ uint64_t waveLengthMs(std::span<const uint8_t> bytes) {
 
 void AudioRecorder::playWave(std::span<const uint8_t> riffWave, std::string_view label) {
     log_.emplace_back(label);
-    if (listener_)
-        listener_->soundStarted(now(), AudioListener::Channel::StoredSounds, riffWave, label);
+    // The stored sounds' bytes live as long as the program.
+    tell([riffWave, name = std::string(label)](AudioListener& listener, uint64_t ms) {
+        listener.soundStarted(ms, AudioListener::Channel::StoredSounds, riffWave, name);
+    });
 }
 
 void AudioRecorder::stopWaves() {
-    if (listener_) listener_->storedSoundsStopped(now());
+    tell([](AudioListener& listener, uint64_t ms) { listener.storedSoundsStopped(ms); });
 }
 
 void AudioRecorder::openEngineSound(const std::string& path) {
@@ -64,8 +66,10 @@ void AudioRecorder::playEngineSound() {
     if (at < engineEndsAt_) return;  // still playing: it goes on
     engineEndsAt_ = at + std::max<uint64_t>(engineLengthMs_, 1);
     log_.emplace_back("engine");
-    if (listener_)
-        listener_->soundStarted(at, AudioListener::Channel::Engine, engineWave_, "engine");
+    // A copy: the engine sound may be opened anew before a start-up ends.
+    tell([wave = engineWave_](AudioListener& listener, uint64_t ms) {
+        listener.soundStarted(ms, AudioListener::Channel::Engine, wave, "engine");
+    });
 }
 
 void AudioRecorder::setMusicStream(std::shared_ptr<PcmStream> stream) {
@@ -76,21 +80,39 @@ void AudioRecorder::setMusicStream(std::shared_ptr<PcmStream> stream) {
 void AudioRecorder::playMusic() {
     musicPlaying_ = true;
     log_.emplace_back("music:play");
-    if (listener_) listener_->musicPlaying(now(), true);
+    tell([](AudioListener& listener, uint64_t ms) { listener.musicPlaying(ms, true); });
 }
 
 void AudioRecorder::stopMusic() {
     musicPlaying_ = false;
     log_.emplace_back("music:stop");
-    if (listener_) listener_->musicPlaying(now(), false);
+    tell([](AudioListener& listener, uint64_t ms) { listener.musicPlaying(ms, false); });
 }
 
 std::vector<std::string> AudioRecorder::takeLog() {
     return std::exchange(log_, {});
 }
 
+void AudioRecorder::tell(std::function<void(AudioListener&, uint64_t)> news) {
+    if (!listener_) return;
+    if (startingUp_)
+        heardInStartUp_.push_back(std::move(news));
+    else
+        news(*listener_, now());
+}
+
+void AudioRecorder::endStartUp(uint64_t ms) {
+    if (!startingUp_) return;
+    startingUp_ = false;
+    startUpEnd_ = ms;
+    for (const auto& news : std::exchange(heardInStartUp_, {}))
+        if (listener_) news(*listener_, ms);
+}
+
 bool AudioRecorder::advance(uint64_t fromMs, uint64_t toMs) {
-    if (!musicPlaying_ || !music_) return false;
+    endStartUp(fromMs);
+    fromMs = std::max(fromMs, startUpEnd_);
+    if (!musicPlaying_ || !music_ || toMs <= fromMs) return false;
     // Pull the frames the real device would have played in that time.
     musicFramesDue_ += (toMs - fromMs) * PcmStream::kSampleRate;
     uint64_t frames = musicFramesDue_ / 1000;
@@ -120,6 +142,7 @@ HeadlessBackend::HeadlessBackend(core::TimeOfDay startTime) : clock_(startTime) 
 }
 
 void HeadlessBackend::jumpTo(uint64_t ms) {
+    if (!stepwise_) audio_.endStartUp(ms);
     stepwise_ = true;
     target_ = std::max(target_, ms);
     clock_.advanceTo(ms);

@@ -60,11 +60,23 @@ class AudioRecorder : public Audio {
     // Tells `listener` (which must outlive the recorder) of everything played from now on.
     void setListener(AudioListener* listener) { listener_ = listener; }
 
+    // A replayed program starts in no time, the recorded one took a while to
+    // read its files, and played nothing until its loop began, at about the
+    // first recorded step. What the replay's start-up played, the listener
+    // hears at `ms`, and the music is pulled from there on. Without a call,
+    // the start-up ends when the clock first moves.
+    void endStartUp(uint64_t ms);
+
   private:
     uint64_t now() const { return clock_ ? clock_->nowMs() : 0; }
+    // Tells the listener at once, or at the end of the start-up.
+    void tell(std::function<void(AudioListener&, uint64_t ms)> news);
 
     const Clock* clock_ = nullptr;
     AudioListener* listener_ = nullptr;
+    bool startingUp_ = true;
+    uint64_t startUpEnd_ = 0;
+    std::vector<std::function<void(AudioListener&, uint64_t)>> heardInStartUp_;
     std::vector<std::string> log_;
     std::vector<uint8_t> engineWave_;
     uint64_t engineLengthMs_ = 0;

@@ -6,9 +6,9 @@
 # it. The game must reach its title and unpack its levels into that user's
 # data folder (~/.local/share/tarnwick/), leaving the program folder alone.
 #
-# usage: package_test.sh BUILD_DIR SIM WINDOW_TEST
+# usage: package_test.sh BUILD_DIR SIM WINDOW_TEST RECORDING
 set -eu
-build=$1 sim=$2 window_test=$3
+build=$1 sim=$2 window_test=$3 recording=$4
 scratch=$(mktemp -d)
 trap 'chmod -R u+w "$scratch"; rm -rf "$scratch"' EXIT
 fail() { echo "FAILED: $*"; exit 1; }
@@ -28,7 +28,7 @@ lintian --display-info --fail-on error,warning "$deb" || fail "lintian reports e
 
 depends=$(dpkg-deb -f "$deb" Depends)
 for library in libsdl2-2.0-0 libsdl2-ttf-2.0-0 libsdl2-mixer-2.0-0 libzip4 libjpeg62-turbo \
-               libcurl4 libavformat59 libavcodec59 libswresample4 libfontconfig1 \
+               libcurl4 libavformat59 libavcodec59 libswresample4 libswscale6 libfontconfig1 \
                fonts-liberation2 fonts-dejavu-core; do
     case ", $depends," in *", $library"[\ ,]*) ;; *) fail "Depends lacks $library: $depends" ;; esac
 done
@@ -54,7 +54,7 @@ done
 # lintian asks groff for macro warnings only; a bad number or an unknown
 # escape in a manual page would pass it and still show wrong.
 for page in tarnwick tarnwick-pack tarnwick-pack-new tarnwick-pack-check tarnwick-pack-build \
-            tarnwick-pack-fly; do
+            tarnwick-pack-fly tarnwick-video; do
     manual=$root/usr/share/man/man6/$page.6.gz
     [ -s "$manual" ] || fail "no manual page $manual"
     groff_warnings=$(zcat "$manual" | groff -man -Tutf8 -ww -z 2>&1)
@@ -70,6 +70,14 @@ for tool in tarnwick-sim autopilot; do
 done
 "$root/usr/games/tarnwick-pack" check "$root/usr/share/doc/tarnwick/examples/training-caves.tarnwick" \
     >"$scratch/check.log" 2>&1 || { cat "$scratch/check.log"; fail "the sample pack fails its checks"; }
+
+# The video maker: on the PATH, and able to turn a recording into a video
+# with the game files of the program folder.
+[ "$(readlink "$root/usr/games/tarnwick-video")" = ../lib/tarnwick/tarnwick-video ] ||
+    fail "usr/games/tarnwick-video is not the link to the program folder"
+TARNWICK_DATA_DIR="$scratch/video-data" "$root/usr/games/tarnwick-video" --scale 1 "$recording" \
+    "$scratch/flight.webm" >"$scratch/video.log" 2>&1 && [ -s "$scratch/flight.webm" ] ||
+    { cat "$scratch/video.log"; fail "the installed tarnwick-video makes no video"; }
 
 desktop=$(echo "$root"/usr/share/applications/*.desktop)
 id=$(basename "$desktop" .desktop)
