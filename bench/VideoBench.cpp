@@ -24,6 +24,15 @@ struct Silence : platform::AudioListener {
     void musicPulled(std::span<const int16_t>) override {}
 };
 
+video::VideoRequest Request(video::VideoFormat format, int scale, std::filesystem::path out) {
+    video::VideoRequest request;
+    request.recording = TARNWICK_BENCH_RECORDING;
+    request.out = std::move(out);
+    request.format = format;
+    request.scale = scale;
+    return request;
+}
+
 void ReportPace(benchmark::State& state, double wallSeconds) {
     state.counters["game_s_per_s"] = static_cast<double>(Flight().lengthMs) / 1000 /
                                      (wallSeconds / static_cast<double>(state.iterations()));
@@ -35,7 +44,7 @@ void BM_ReplayAlone(benchmark::State& state) {
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
         video::ReplayRecording(
-            video::VideoRequest{.recording = TARNWICK_BENCH_RECORDING}, Flight(), silence,
+            Request(video::VideoFormat::WebM, 1, {}), Flight(), silence,
             [](const core::Bitmap&, uint64_t) {}, [] { return false; });
         wall += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     }
@@ -49,11 +58,7 @@ void BM_Video(benchmark::State& state, video::VideoFormat format, const char* ex
     double wall = 0;
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
-        video::MakeVideo({.recording = TARNWICK_BENCH_RECORDING,
-                          .out = out,
-                          .format = format,
-                          .scale = static_cast<int>(state.range(0))},
-                         Flight(), never);
+        video::MakeVideo(Request(format, static_cast<int>(state.range(0)), out), Flight(), never);
         wall += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     }
     state.counters["MB"] = static_cast<double>(std::filesystem::file_size(out)) / 1e6;
@@ -76,4 +81,9 @@ BENCHMARK_CAPTURE(BM_Video, mp4, video::VideoFormat::Mp4, "mp4")
     ->Unit(benchmark::kSecond)
     ->Iterations(1)
     ->UseRealTime();
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    video::ShowOnlyEncoderErrors();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+}
