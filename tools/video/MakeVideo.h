@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -14,13 +13,6 @@
 #include "platform/AudioListener.h"
 
 namespace video {
-
-// What the user gave wrongly: a recording that is cut off, out of step or
-// none, or a recorded pack not given. The message names the recording's line.
-class RecordingProblem : public std::runtime_error {
-  public:
-    using std::runtime_error::runtime_error;
-};
 
 // The video was stopped from outside (Ctrl+C) before it was complete.
 struct Stopped {};

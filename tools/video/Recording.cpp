@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <fstream>
 #include <sstream>
-#include <stdexcept>
 
 #include "tools/sim/Script.h"
 
@@ -17,10 +16,10 @@ constexpr std::string_view kSignature = "# Tarnwick recording";
 
 Recording ReadRecording(const std::filesystem::path& path) {
     std::ifstream file(path, std::ios::binary);
-    if (!file) throw std::runtime_error("cannot open the recording " + path.string());
+    if (!file) throw RecordingProblem("cannot open the recording " + path.string());
     Recording recording;
     recording.text.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    if (file.bad()) throw std::runtime_error("cannot read the recording " + path.string());
+    if (file.bad()) throw RecordingProblem("cannot read the recording " + path.string());
 
     if (!recording.text.starts_with(kSignature))
         throw sim::ScriptError(1, "not a Tarnwick recording: it does not begin with \"" +

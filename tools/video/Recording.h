@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <stdexcept>
 #include <string>
 
 namespace video {
@@ -16,8 +17,16 @@ struct Recording {
     uint64_t lengthMs = 0;
 };
 
+// What the user gave wrongly: a recording that cannot be read, is cut off,
+// out of step or none, or a recorded pack not given. The message names the
+// recording's line where there is one.
+class RecordingProblem : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
 // Throws sim::ScriptError naming the line for a file that is not a
-// recording or is cut in the middle of a line, std::runtime_error when the
+// recording or is cut in the middle of a line, RecordingProblem when the
 // file cannot be read.
 Recording ReadRecording(const std::filesystem::path& path);
 
