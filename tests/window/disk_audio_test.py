@@ -80,10 +80,11 @@ LOWEST_MUSIC_LEVEL = 0.5
 # its sounds lie on the recording's moments within the codec's own delay.
 VIDEO_ONSET_TOLERANCE_MS = 1000 / 60
 # The real game plays a sound some milliseconds after its step, as long as
-# the step's handling takes; over windows of this length the video's
-# loudness must follow the capture's, at the same level.
-ENVELOPE_WINDOW_SECONDS = 0.1
-LOWEST_ENVELOPE_LIKENESS = 0.9
+# the step's handling takes, which moves the quick bumps of a crash from one
+# 100 ms window to the next; over windows of this length the video's loudness
+# must follow the capture's, at the same level.
+ENVELOPE_WINDOW_SECONDS = 0.25
+LOWEST_ENVELOPE_LIKENESS = 0.95
 LEVEL_TOLERANCE = 0.1
 
 
