@@ -2,7 +2,7 @@
 """tarnwick-video makes WebM and MP4 files of a recorded game: the window's
 frames at 60 a second, the game's own sound at the moments the recording
 gives, and clear errors (status 2, no file left behind) for recordings that
-are cut off, out of step or none at all.
+are cut off, out of step or none at all; Ctrl+C leaves no file either.
 
 The recording turns the music off at the title, starts mission 1 (the engine
 sound plays) and pauses it: the video must hold the music, then silence,
@@ -16,9 +16,11 @@ import json
 import math
 import os
 import re
+import signal
 import subprocess
 import sys
 import tempfile
+import time
 
 FPS = 60
 RATE = 44100
@@ -216,9 +218,17 @@ def check_refusals(video, recording, folder, failures):
     result = run([video, recording, os.path.join(folder, 'flight.avi')])
     if result.returncode != 2 or '.webm' not in result.stderr:
         failures.append(f'an .avi name: status {result.returncode}, said {result.stderr!r}')
-    left = sorted(n for n in os.listdir(folder) if n.startswith(('refused', 'flight.avi')))
+    stopped = os.path.join(folder, 'stopped.webm')
+    making = subprocess.Popen([video, recording, stopped], stderr=subprocess.PIPE, text=True)
+    while making.poll() is None and not any(n.startswith('stopped.webm.part') for n in os.listdir(folder)):
+        time.sleep(0.01)
+    making.send_signal(signal.SIGINT)
+    said = making.communicate(timeout=60)[1]
+    if making.returncode != 130 or 'stopped' not in said:
+        failures.append(f'Ctrl+C: status {making.returncode}, said {said!r}')
+    left = sorted(n for n in os.listdir(folder) if n.startswith(('refused', 'flight.avi', 'stopped')))
     if left:
-        failures.append(f'refused recordings left {left}')
+        failures.append(f'refused or stopped videos left {left}')
 
 
 def main():
