@@ -203,6 +203,8 @@ def check_refusals(video, recording, folder, failures):
         'out of step': (''.join(lines[:middle] + [other_timer] + lines[middle + 1:]),
                         f'line {middle + 1}', 'out of step'),
         'a script': ('start\nwait 100\n', 'line 1', 'not a Tarnwick recording'),
+        'a day later': (''.join(lines[:middle] + ['at 86400001\n'] + lines[middle:]),
+                        f'line {middle + 1}', 'out of range'),
         'a script step': (''.join(lines[:started + 1] + ['shot x.png\n'] + lines[started + 1:]),
                           f'line {started + 2}', 'no step of a recording'),
         'an unknown pack': (''.join(lines[:started] + ['pack given ' + 'ab' * 32 + ' Elsewhere\n']

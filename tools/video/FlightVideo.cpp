@@ -1,5 +1,7 @@
 #include "FlightVideo.h"
 
+#include "Stopped.h"
+
 namespace video {
 namespace {
 
@@ -13,12 +15,17 @@ constexpr uint64_t kMixingLag = 64;
 
 }  // namespace
 
-FlightVideo::FlightVideo(VideoEncoder& encoder, SoundMixer& sound, int width, int height)
-    : encoder_(encoder), sound_(sound), shown_(width, height, core::PixelWord{0xFF000000u}) {}
+FlightVideo::FlightVideo(VideoEncoder& encoder, SoundMixer& sound, int width, int height,
+                         const std::atomic<bool>& stopAsked)
+    : encoder_(encoder),
+      sound_(sound),
+      stopAsked_(stopAsked),
+      shown_(width, height, core::PixelWord{0xFF000000u}) {}
 
 void FlightVideo::fillSlotsBefore(uint64_t ms) {
     // Slot i lies at i * 1000 / 60 ms; compared in whole numbers.
     while (slots_ * 1000 < ms * VideoEncoder::kFramesPerSecond) {
+        if (stopAsked_) throw Stopped{};
         if (shownIsNew_)
             encoder_.addPicture(shown_);
         else

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <vector>
 
@@ -15,9 +16,12 @@ namespace video {
 // sound runs along, 735 frames of it per slot.
 class FlightVideo {
   public:
-    FlightVideo(VideoEncoder& encoder, SoundMixer& sound, int width, int height);
+    // `stopAsked` is looked at between slots: a long pause in the game makes
+    // thousands of slots at once.
+    FlightVideo(VideoEncoder& encoder, SoundMixer& sound, int width, int height,
+                const std::atomic<bool>& stopAsked);
 
-    // The window showed `frame` at `ms`.
+    // The window showed `frame` at `ms`. Throws Stopped when a stop was asked.
     void presented(const core::Bitmap& frame, uint64_t ms);
     // Ends the video at `ms`: every slot before it, and the sound to the last slot's end.
     void finish(uint64_t ms);
@@ -30,6 +34,7 @@ class FlightVideo {
 
     VideoEncoder& encoder_;
     SoundMixer& sound_;
+    const std::atomic<bool>& stopAsked_;
     core::Bitmap shown_;
     bool shownIsNew_ = true;
     uint64_t slots_ = 0;

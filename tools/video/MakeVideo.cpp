@@ -91,8 +91,14 @@ void MakeVideo(const VideoRequest& request, const Recording& recording,
     constexpr int height = app::TForm1::kClientHeight;
     VideoEncoder encoder(part, request.format, width, height, request.scale);
     SoundMixer mixer;
-    FlightVideo flight(encoder, mixer, width, height);
+    FlightVideo flight(encoder, mixer, width, height, stopAsked);
     ProgressBar progress(stderr, recording.lengthMs);
+    // The bar's line ends however the video ends, full only when it is complete.
+    struct CloseBar {
+        ProgressBar& bar;
+        bool complete = false;
+        ~CloseBar() { bar.close(complete); }
+    } closeBar{progress};
     const uint64_t endMs = ReplayRecording(
         request, recording, mixer,
         [&](const core::Bitmap& frame, uint64_t ms) {
@@ -100,16 +106,13 @@ void MakeVideo(const VideoRequest& request, const Recording& recording,
             progress.show(ms);
         },
         [&] { return stopAsked.load(); });
-    if (stopAsked) {
-        progress.close(false);
-        throw Stopped{};
-    }
+    if (stopAsked) throw Stopped{};
     if (endMs == 0)
         throw RecordingProblem(request.recording + ": the recording holds no moment of play");
     flight.finish(endMs);
-    progress.close(true);
     std::filesystem::rename(part, request.out);
     cleanup.keep = true;
+    closeBar.complete = true;
 }
 
 }  // namespace video

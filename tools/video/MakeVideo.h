@@ -8,14 +8,12 @@
 #include <vector>
 
 #include "Recording.h"
+#include "Stopped.h"
 #include "VideoEncoder.h"
 #include "core/Bitmap.h"
 #include "platform/AudioListener.h"
 
 namespace video {
-
-// The video was stopped from outside (Ctrl+C) before it was complete.
-struct Stopped {};
 
 struct VideoRequest {
     std::string recording;  // its path, for messages

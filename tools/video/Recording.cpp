@@ -12,6 +12,10 @@ namespace {
 // The line the game's recorder begins every recording with.
 constexpr std::string_view kSignature = "# Tarnwick recording";
 
+// A day of play: a moment beyond it is an edit, and would make a video of
+// millions of frames, or overflow the frame count.
+constexpr int64_t kLongestGameMs = 24LL * 60 * 60 * 1000;
+
 }  // namespace
 
 Recording ReadRecording(const std::filesystem::path& path) {
@@ -33,9 +37,9 @@ Recording ReadRecording(const std::filesystem::path& path) {
     sim::ScriptReader reader(in);
     while (const std::optional<sim::Command> command = reader.next()) {
         if ((command->word == "tick" || command->word == "at") && !command->args.empty())
-            recording.lengthMs = std::max(
-                recording.lengthMs,
-                static_cast<uint64_t>(sim::parseWithin<int64_t>(*command, command->args[0], 0)));
+            recording.lengthMs =
+                std::max(recording.lengthMs, static_cast<uint64_t>(sim::parseWithin<int64_t>(
+                                                 *command, command->args[0], 0, kLongestGameMs)));
     }
     return recording;
 }
