@@ -66,10 +66,12 @@ void AudioRecorder::playEngineSound() {
     if (at < engineEndsAt_) return;  // still playing: it goes on
     engineEndsAt_ = at + std::max<uint64_t>(engineLengthMs_, 1);
     log_.emplace_back("engine");
-    // A copy: the engine sound may be opened anew before a start-up ends.
-    tell([wave = engineWave_](AudioListener& listener, uint64_t ms) {
-        listener.soundStarted(ms, AudioListener::Channel::Engine, wave, "engine");
-    });
+    // A copy, made only for a listener: the engine sound may be opened anew
+    // before a start-up ends.
+    if (listener_)
+        tell([wave = engineWave_](AudioListener& listener, uint64_t ms) {
+            listener.soundStarted(ms, AudioListener::Channel::Engine, wave, "engine");
+        });
 }
 
 void AudioRecorder::setMusicStream(std::shared_ptr<PcmStream> stream) {

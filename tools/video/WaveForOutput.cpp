@@ -3,12 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-extern "C" {
-#include <libavutil/channel_layout.h>
-#include <libavutil/opt.h>
-#include <libswresample/swresample.h>
-}
-
+#include "Ffmpeg.h"
 #include "platform/Audio.h"
 #include "platform/WaveChunks.h"
 
@@ -40,27 +35,25 @@ std::vector<int16_t> Resampled(const std::vector<int16_t>& samples, int channels
     if (fromRate == toRate || samples.empty()) return samples;
     AVChannelLayout layout;
     av_channel_layout_default(&layout, channels);
-    SwrContext* swr = nullptr;
-    if (swr_alloc_set_opts2(&swr, &layout, AV_SAMPLE_FMT_S16, toRate, &layout, AV_SAMPLE_FMT_S16,
-                            fromRate, 0, nullptr) < 0 ||
-        swr_init(swr) < 0) {
-        swr_free(&swr);
+    SwrContext* made = nullptr;
+    if (swr_alloc_set_opts2(&made, &layout, AV_SAMPLE_FMT_S16, toRate, &layout, AV_SAMPLE_FMT_S16,
+                            fromRate, 0, nullptr) < 0)
         return {};
-    }
+    const ResamplerPtr swr(made);
+    if (swr_init(swr.get()) < 0) return {};
     const int inFrames = static_cast<int>(samples.size() / static_cast<size_t>(channels));
-    const int room = swr_get_out_samples(swr, inFrames) + 64;
+    const int room = swr_get_out_samples(swr.get(), inFrames) + 64;
     std::vector<int16_t> out(static_cast<size_t>(room) * static_cast<size_t>(channels));
     uint8_t* outPlane = reinterpret_cast<uint8_t*>(out.data());
     const uint8_t* inPlane = reinterpret_cast<const uint8_t*>(samples.data());
-    int made = swr_convert(swr, &outPlane, room, &inPlane, inFrames);
-    if (made >= 0) {
+    int frames = swr_convert(swr.get(), &outPlane, room, &inPlane, inFrames);
+    if (frames >= 0) {
         // The resampler holds back the last few frames until it is flushed.
-        uint8_t* rest = outPlane + static_cast<size_t>(made) * static_cast<size_t>(channels) * 2;
-        const int flushed = swr_convert(swr, &rest, room - made, nullptr, 0);
-        made = flushed >= 0 ? made + flushed : made;
+        uint8_t* rest = outPlane + static_cast<size_t>(frames) * static_cast<size_t>(channels) * 2;
+        const int flushed = swr_convert(swr.get(), &rest, room - frames, nullptr, 0);
+        frames = flushed >= 0 ? frames + flushed : frames;
     }
-    swr_free(&swr);
-    out.resize(static_cast<size_t>(std::max(made, 0)) * static_cast<size_t>(channels));
+    out.resize(static_cast<size_t>(std::max(frames, 0)) * static_cast<size_t>(channels));
     return out;
 }
 
